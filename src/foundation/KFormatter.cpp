@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
+#include <string_view>
 
+#include "foundation/FormatPlaceholder.h"
 #include "foundation/KException.h"
 
 namespace {
@@ -11,43 +12,20 @@ namespace {
 constexpr int kMaxArguments = 32;
 
 struct ArgumentRecord {
-    static constexpr std::uint8_t kHexadecimal = 1;
-    static constexpr std::uint8_t kExplicitPlus = 2;
-
-    std::int32_t position = -1;
-    std::uint8_t flags = 0;
-    std::int8_t width = 0;
-    char fill = ' ';
-    std::int8_t precision = 4;
-    std::uint8_t order = 0;
+    std::int32_t position = -1;  // -1: the template has no placeholder for it
+    std::uint8_t order = 0;      // among placeholders at the same position
+    KFormatPlaceholder format;
 };
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-// Reads a small signed decimal number from at most `maxCharacters`
-// characters (an optional "-" and digits), advancing `i`.
-int ReadNumber(const KString& text, int& i, int maxCharacters) {
-    bool negative = false;
-    int value = 0;
-    for (int read = 0; read < maxCharacters && i < text.Length(); ++read) {
-        const char16_t c = text[i];
-        if (read == 0 && c == u'-') negative = true;
-        else if (IsDigit(c)) value = value * 10 + (c - u'0');
-        else break;
-        ++i;
-    }
-    return negative ? -value : value;
-}
-
-KString PadDigits(KString digits, const ArgumentRecord& record) {
-    const int width = std::min<int>(record.width, 62);
-    if (digits.Length() < width) {
-        KString padding;
-        padding.Reserve(width);
-        for (int k = digits.Length(); k < width; ++k) padding.Append(char16_t(static_cast<unsigned char>(record.fill)));
-        digits.Insert(0, padding);
-    }
-    return digits;
+// Puts fill characters in front of the digits up to the width, which counts
+// digits only and is at most 62.
+KString PadDigits(KString digits, const KFormatPlaceholder& format) {
+    const int width = std::min(format.width, 62);
+    if (digits.Length() >= width) return digits;
+    KString padding;
+    padding.Reserve(width);
+    for (int k = digits.Length(); k < width; ++k) padding.Append(format.fill);
+    return digits.Insert(0, padding);
 }
 
 }  // namespace
@@ -61,6 +39,8 @@ struct KFormatter::Compiled {
 
     void Compile(const KString& pattern);
     void OpenPlaceholder(const KString& pattern, int& i);
+    // The record of the argument fed next (the last one once all are fed).
+    const KFormatPlaceholder& NextFormat() const { return records[std::min(next, kMaxArguments - 1)].format; }
 };
 
 void KFormatter::Compiled::Compile(const KString& pattern) {
@@ -68,14 +48,12 @@ void KFormatter::Compiled::Compile(const KString& pattern) {
     int i = 0;
     while (i < pattern.Length()) {
         const char16_t c = pattern[i];
-        if (c == u'{') {
-            if (i + 1 < pattern.Length() && pattern[i + 1] == u'{') {
-                text.Append(u'{');
-                i += 2;
-            } else {
-                ++i;
-                OpenPlaceholder(pattern, i);
-            }
+        if (c == u'{' && i + 1 < pattern.Length() && pattern[i + 1] == u'{') {
+            text.Append(u'{');
+            i += 2;
+        } else if (c == u'{') {
+            ++i;
+            OpenPlaceholder(pattern, i);
         } else if (c == u'}') {
             if (i + 1 < pattern.Length()) text.Append(pattern[i + 1]);
             i += 2;
@@ -87,37 +65,18 @@ void KFormatter::Compiled::Compile(const KString& pattern) {
 }
 
 void KFormatter::Compiled::OpenPlaceholder(const KString& pattern, int& i) {
-    static const KString kEndsInSpecification = "Formatting string ends in an argument specification.";
-    const int index = ReadNumber(pattern, i, 3);
-    // Indices outside 0..31 are outside the contract: the specification is
-    // read and dropped.
-    ArgumentRecord ignored;
-    const bool valid = index >= 0 && index < kMaxArguments;
-    ArgumentRecord& record = valid ? records[index] : ignored;
-    if (valid) {
-        argumentCount = std::max(argumentCount, index + 1);
-        record.position = text.Length();
-        int order = 0;
-        for (int k = 0; k < argumentCount; ++k)
-            if (k != index && records[k].position == record.position) ++order;
-        record.order = std::uint8_t(order);
-    }
-    while (true) {
-        if (i >= pattern.Length()) throw KException(kEndsInSpecification);
-        const char16_t c = pattern[i++];
-        switch (c) {
-            case u'}': return;
-            case u' ':
-            case u'0':
-                record.fill = char(c);
-                record.width = std::int8_t(ReadNumber(pattern, i, 2));
-                break;
-            case u'.': record.precision = std::int8_t(ReadNumber(pattern, i, 2)); break;
-            case u'+': record.flags |= ArgumentRecord::kExplicitPlus; break;
-            case u'x': record.flags |= ArgumentRecord::kHexadecimal; break;
-            default: break;
-        }
-    }
+    KFormatPlaceholder format;
+    if (!format.Read(pattern, i)) throw KException("Formatting string ends in an argument specification.");
+    // Indices outside 0..31 are outside the contract: such a placeholder is dropped.
+    if (format.index < 0 || format.index >= kMaxArguments) return;
+    argumentCount = std::max(argumentCount, format.index + 1);
+    ArgumentRecord& record = records[format.index];
+    record.format = format;
+    record.position = text.Length();
+    int order = 0;
+    for (int k = 0; k < argumentCount; ++k)
+        if (k != format.index && records[k].position == record.position) ++order;
+    record.order = std::uint8_t(order);
 }
 
 KFormatter::KFormatter(const KString& pattern) : m_compiled(new Compiled) {
@@ -147,6 +106,9 @@ int KFormatter::ArgumentCount() const noexcept { return m_compiled->argumentCoun
 
 KString KFormatter::ToString() const { return m_compiled->text; }
 
+// Inserts the text of the next argument at its placeholder and moves every
+// later placeholder behind it, so that adjacent placeholders fill in template
+// order whatever the feeding order.
 void KFormatter::Insert(const KString& argumentText) {
     Compiled& c = *m_compiled;
     if (c.next >= kMaxArguments) return;  // more arguments than placeholders: ignored
@@ -162,27 +124,28 @@ void KFormatter::Insert(const KString& argumentText) {
 }
 
 KFormatter& KFormatter::operator<<(std::int64_t value) {
-    const ArgumentRecord& record = m_compiled->records[std::min(m_compiled->next, kMaxArguments - 1)];
+    const KFormatPlaceholder& format = m_compiled->NextFormat();
     const std::uint64_t magnitude = value < 0 ? 0 - std::uint64_t(value) : std::uint64_t(value);
-    KString text = PadDigits(KNumberText::Digits(magnitude, record.flags & ArgumentRecord::kHexadecimal), record);
+    KString text = PadDigits(KNumberText::Digits(magnitude, format.flags & KFormatPlaceholder::kHexadecimal), format);
     if (value < 0) text.Insert(0, "-");
-    if ((record.flags & ArgumentRecord::kExplicitPlus) && value >= 1) text.Insert(0, "+");
+    if ((format.flags & KFormatPlaceholder::kExplicitSign) && value >= 1) text.Insert(0, "+");
     Insert(text);
     return *this;
 }
 
 KFormatter& KFormatter::operator<<(std::uint64_t value) {
-    const ArgumentRecord& record = m_compiled->records[std::min(m_compiled->next, kMaxArguments - 1)];
-    KString text = PadDigits(KNumberText::Digits(value, record.flags & ArgumentRecord::kHexadecimal), record);
-    if ((record.flags & ArgumentRecord::kExplicitPlus) && value != 0) text.Insert(0, "+");
+    const KFormatPlaceholder& format = m_compiled->NextFormat();
+    KString text = PadDigits(KNumberText::Digits(value, format.flags & KFormatPlaceholder::kHexadecimal), format);
+    if ((format.flags & KFormatPlaceholder::kExplicitSign) && value != 0) text.Insert(0, "+");
     Insert(text);
     return *this;
 }
 
+// Width and fill do not apply to doubles.
 KFormatter& KFormatter::operator<<(double value) {
-    const ArgumentRecord& record = m_compiled->records[std::min(m_compiled->next, kMaxArguments - 1)];
-    KString text = KNumberText::Double(value, record.precision);
-    if ((record.flags & ArgumentRecord::kExplicitPlus) && value - 1e-20 > 0) text.Insert(0, "+");
+    const KFormatPlaceholder& format = m_compiled->NextFormat();
+    KString text = KNumberText::Double(value, format.precision);
+    if ((format.flags & KFormatPlaceholder::kExplicitSign) && value - 1e-20 > 0) text.Insert(0, "+");
     Insert(text);
     return *this;
 }
@@ -193,29 +156,6 @@ KFormatter& KFormatter::operator<<(const KString& text) {
 }
 
 KFormatter& KFormatter::operator<<(const char* text) {
-    Insert(KString::FromBytes(text, int(std::char_traits<char>::length(text))));
+    Insert(text ? KString::FromBytes(std::string_view(text)) : KString());
     return *this;
 }
-
-namespace KNumberText {
-
-KString Digits(std::uint64_t magnitude, bool hexadecimal) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const unsigned radix = hexadecimal ? 16 : 10;
-    char buffer[64];
-    int start = sizeof buffer;
-    do {
-        buffer[--start] = kDigits[magnitude % radix];
-        magnitude /= radix;
-    } while (magnitude != 0);
-    return KString::FromBytes(buffer + start, int(sizeof buffer) - start);
-}
-
-KString Double(double value, int precision) {
-    precision = std::clamp(precision, 0, 99);
-    char buffer[512];
-    const int written = std::snprintf(buffer, sizeof buffer, precision < 10 ? "%.*f" : "%.*g", precision, value);
-    return KString::FromBytes(buffer, std::clamp(written, 0, int(sizeof buffer) - 1));
-}
-
-}  // namespace KNumberText

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "foundation/KString.h"
+#include "foundation/NumberText.h"
 
 // A compiled "{0}"-style format template. Arguments are fed in index order
 // with operator<<; each is inserted where its placeholder stands, so
@@ -12,7 +13,8 @@
 // Placeholder: "{" index [specification] "}", the specification made of
 // " "/"0" + width (fill), "." + precision, "+" (explicit plus), "x" (hex);
 // other characters are skipped, so "{0;.2}" and "{0.2}" both mean two
-// decimals. "{{" emits "{" and "}" emits the character after it.
+// decimals (see KFormatPlaceholder). "{{" emits "{" and "}" emits the
+// character after it.
 class KFormatter {
 public:
     explicit KFormatter(const KString& pattern);
@@ -44,11 +46,3 @@ private:
 
     Compiled* m_compiled;
 };
-
-// Number texts shared with the scanner and the value objects.
-namespace KNumberText {
-// Decimal (or upper-case hexadecimal) digits of a magnitude.
-KString Digits(std::uint64_t magnitude, bool hexadecimal);
-// printf "%.*f" for precision below 10, "%.*g" from 10 up.
-KString Double(double value, int precision);
-}  // namespace KNumberText

@@ -85,6 +85,8 @@ public:
     bool IsNarrowLiteral() const noexcept { return (m_flags & kNarrowLiteral) != 0; }
     // Number of strings sharing this buffer (0 for a literal); for tests and diagnostics.
     int ShareCount() const noexcept;
+    // Size in bytes of the shared block, header included (0 for a literal).
+    int CapacityBytes() const noexcept { return IsNarrowLiteral() ? 0 : BlockHeader()->capacityBytes; }
 
     friend bool operator==(const KString& a, const KString& b) noexcept {
         return a.m_length == b.m_length && a.Compare(b) == 0;
