@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+// The plug-in's way back to its host, implemented by each host bridge. A
+// plug-in without an adapter has no host and sends nothing.
+class KAudioPluginAdapter {
+public:
+    struct EditorSize {
+        std::int32_t width;
+        std::int32_t height;
+    };
+
+    virtual ~KAudioPluginAdapter() = default;
+    // A parameter changed inside the plug-in; value is normalised 0..1.
+    virtual void SendAutomation(std::int32_t index, double value) = 0;
+    virtual void SendBypassAutomation(bool state) = 0;
+    // Four bytes are read from midiData: status byte first.
+    virtual void GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* midiData) = 0;
+    // The latency changed; the bridge reads it from the plug-in.
+    virtual void ReportLatency() = 0;
+    // True when the host took the new size.
+    virtual bool ChangeEditorSize(EditorSize size) = 0;
+};
