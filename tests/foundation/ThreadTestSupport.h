@@ -12,14 +12,13 @@ namespace test_support {
 // Long enough that only a real deadlock reaches it.
 inline constexpr std::chrono::seconds kPatience{10};
 
-// A one-shot event that stays set.
+// A one-shot event that stays set. Set() notifies under the lock so that a
+// waiter may destroy the event as soon as its wait returns.
 class Event {
 public:
     void Set() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_set = true;
-        }
+        std::lock_guard lock(m_mutex);
+        m_set = true;
         m_changed.notify_all();
     }
     bool WaitFor(std::chrono::milliseconds timeout = kPatience) {

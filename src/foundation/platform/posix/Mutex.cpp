@@ -32,7 +32,9 @@ timespec DeadlineAfter(std::uint32_t timeoutMs) noexcept {
 
 int Lock(pthread_mutex_t* mutex, std::uint32_t timeoutMs) noexcept {
     if (timeoutMs == kInfiniteWait) return pthread_mutex_lock(mutex);
-    if (timeoutMs == 0) return pthread_mutex_trylock(mutex);
+    // Trying first spares the clock reading when the mutex is free.
+    const int tried = pthread_mutex_trylock(mutex);
+    if (tried != EBUSY || timeoutMs == 0) return tried;
     const timespec deadline = DeadlineAfter(timeoutMs);
     return pthread_mutex_timedlock(mutex, &deadline);
 }
