@@ -44,7 +44,7 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     void* created = effectEntry ? reinterpret_cast<void*>(effectEntry(nullptr, KPluginOpcode::Create, block.words))
                                 : nullptr;
     if (!created) throw KException("Error creating plugin.");
-    m_effect = static_cast<KAudioEffectPlugin*>(created);
+    m_effect = static_cast<KAudioEffectPlugin*>(static_cast<KPlugin*>(created));
     m_effect->SetEntryPoint(this, &EffectCallback);
     m_effect->SetProcessingLock(&m_effectLock);
     m_effect->GetParameters().processingSettings = &m_processingSettings;

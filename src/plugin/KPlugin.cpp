@@ -1,5 +1,8 @@
 #include "plugin/KPlugin.h"
 
+#include "foundation/Random.h"
+#include "signal/KSignalGenerator.h"
+
 
 std::int64_t KPlugin::Dispatch(std::int32_t opcode, std::int64_t* parameters) {
     static std::int64_t noArguments[8] = {};
@@ -51,4 +54,17 @@ void KPlugin::ParameterChanged(int index) {
     OnParameterChanged(index);
     if (index < 0 || index >= RecordCount() || Record(index).HasFlag(KParameterFlag::FullUpdate))
         OnParametersChanged();
+}
+
+void KPlugin::Randomize() {
+    for (int i = 0; i < m_parameters.specialItemCount; ++i) {
+        KPluginSpecialItem& item = m_parameters.specialItems[i];
+        if (!item.IsRandomizable() || !item.generator) continue;
+        if (item.randomDivisor <= 1 || KRandom::Next() % item.randomDivisor == 0) item.generator->Randomize(1.0);
+    }
+}
+
+void KPlugin::ResetAttached() {
+    for (int i = 0; i < RecordCount(); ++i)
+        if (KSignalGenerator* generator = Record(i).attached) generator->Reset();
 }

@@ -27,6 +27,9 @@ public:
     virtual void OnParametersChanged() {}
     virtual void CreateControls(void* container) { (void)container; }
     virtual void DestroyControls(void* container) { (void)container; }
+    // Randomises each special item's object with one chance in its divisor.
+    virtual void Randomize();
+    virtual void ResetAttached();
 
     // Calls OnParameterChanged and, when the index is outside the records or
     // the record asks for it, OnParametersChanged.

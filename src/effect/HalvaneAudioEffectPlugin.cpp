@@ -1,0 +1,224 @@
+#include "effect/HalvaneAudioEffectPlugin.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "foundation/KFormatter.h"
+#include "foundation/Random.h"
+#include "plugin/KDisplayFunctions.h"
+
+namespace {
+
+// The constant added to every input sample keeps the arithmetic out of
+// denormal numbers; it is the single-precision 1e-15 widened.
+constexpr double kAntiDenormal = static_cast<double>(1e-15f);
+
+const double kMinimumFrequencyLog = std::log10(20.0);
+const double kMaximumFrequencyLog = std::log10(20000.0);
+const double kDefaultFrequencyLog = std::log10(50.0);
+
+double WithoutWholeCycles(double phase) noexcept { return phase - std::trunc(phase); }
+
+}  // namespace
+
+HalvaneAudioEffectPlugin::HalvaneAudioEffectPlugin() {
+    DeclareRecords();
+    for (int i = 0; i < kOscillators; ++i) {
+        KPluginSpecialItem& item = m_specialItems[std::size_t(i)];
+        item.name = KFormatter("Oscillator {0} shape") << i + 1;
+        item.state = 0;
+        item.generator = &m_generators[std::size_t(i)];
+        item.randomDivisor = 1;
+        item.editorControl = &m_editorControls[std::size_t(i)];
+    }
+    m_parameters.records = m_records.data();
+    m_parameters.recordCount = kRecordCount;
+    m_parameters.specialItems = m_specialItems.data();
+    m_parameters.specialItemCount = kOscillators;
+}
+
+HalvaneAudioEffectPlugin::~HalvaneAudioEffectPlugin() = default;
+
+void HalvaneAudioEffectPlugin::DeclareRecords() {
+    KParameterRecord& modulate = m_records[kModulate];
+    modulate = KParameterRecord::OnOff("Modulate oscillators", "modulate", false);
+    modulate.description =
+        "When <name>Modulate checkbox</name> is enabled, source signal is modulated by signal compounding from all "
+        "enabled oscillators. Otherwise each oscillator modifies the signal separately.";
+    for (int i = 0; i < kOscillators; ++i) DeclareOscillatorRecords(i);
+}
+
+void HalvaneAudioEffectPlugin::DeclareOscillatorRecords(int oscillator) {
+    KParameterRecord& header = m_records[std::size_t(RecordOf(oscillator, kHeader))];
+    header = KParameterRecord::GroupHeader(KFormatter("Oscillator {0}") << oscillator + 1);
+    header.description = KString("<name>")
+                             .Append(header.name)
+                             .Append(" panel</name> provides parameters of an oscillator used by ring modulator.");
+
+    KParameterRecord& enable = m_records[std::size_t(RecordOf(oscillator, kEnable))];
+    enable = KParameterRecord::OnOff("Enable", KFormatter("enable{0}") << oscillator, oscillator == 0);
+    enable.description = "<name>Enable checkbox</name> enables or disables the oscillator.";
+    enable.SetFlag(KParameterFlag::Switch, true);
+
+    KParameterRecord& depth = m_records[std::size_t(RecordOf(oscillator, kDepth))];
+    depth = KParameterRecord::Float("Depth", KFormatter("depth{0}") << oscillator, 0, 1, 1,
+                                    KDisplayFunctions::Percent);
+    depth.description =
+        "<name>Depth</name> defines how powerful the oscillator is, thus this is the ratio between dry and wet "
+        "signals.";
+    depth.SetFlag(KParameterFlag::FullUpdate, false);  // Process reads it directly
+
+    KParameterRecord& frequency = m_records[std::size_t(RecordOf(oscillator, kFrequency))];
+    frequency = KParameterRecord::Float("Frequency", KFormatter("frequency{0}") << oscillator, kMinimumFrequencyLog,
+                                        kMaximumFrequencyLog, kDefaultFrequencyLog, KDisplayFunctions::LogFrequency);
+    frequency.description = "<name>Frequency</name> defines speed of the tremolo low frequency oscilltor.";
+
+    KParameterRecord& phase = m_records[std::size_t(RecordOf(oscillator, kPhase))];
+    phase = KParameterRecord::Float("Phase", KFormatter("phase{0}") << oscillator, 0, 1, 0.1,
+                                    KDisplayFunctions::Degrees);
+    phase.description =
+        "<name>Phase</name> defines phase difference between channels, so this is quite a cool way to accomplish "
+        "some kind of stereo expansion.";
+    phase.SetFlag(KParameterFlag::FullUpdate, false);
+    phase.SetFlag(KParameterFlag::Reported, true);
+}
+
+int HalvaneAudioEffectPlugin::InitProcessing(int channels, double sampleRate) {
+    m_channels = std::clamp(channels, 0, kMaxChannels);
+    m_sampleRate = sampleRate;
+    // Without a processing lock each generator falls back to its own.
+    for (KSignalGenerator& generator : m_generators) generator.SetLock(ProcessingLock());
+    return 0;
+}
+
+void HalvaneAudioEffectPlugin::OnParametersChanged() {
+    if (!(m_sampleRate > 0)) return;
+    for (int i = 0; i < kOscillators; ++i)
+        m_increment[std::size_t(i)] = std::pow(10.0, Record(RecordOf(i, kFrequency)).WorkingFloat()) / m_sampleRate;
+    if (UpdateDisabledMarks()) {
+        KPluginCallBlock block;
+        CallEntry(KPluginOpcode::GetParameters, block.words);
+    }
+}
+
+bool HalvaneAudioEffectPlugin::UpdateDisabledMarks() noexcept {
+    bool changed = false;
+    for (int i = 0; i < kOscillators; ++i) {
+        const bool enabled = IsEnabled(i);
+        for (OscillatorRecord which : {kDepth, kFrequency, kPhase}) {
+            KParameterRecord& record = Record(RecordOf(i, which));
+            const bool marked = (record.flags2 & KParameterFlag2::OwnerEnabled) != 0;
+            if (marked == enabled) continue;
+            record.flags2 = enabled ? (record.flags2 | KParameterFlag2::OwnerEnabled)
+                                    : (record.flags2 & ~KParameterFlag2::OwnerEnabled);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void HalvaneAudioEffectPlugin::DestroyControls(void*) { m_editorControls.fill(nullptr); }
+
+HalvaneAudioEffectPlugin::DepthGlide HalvaneAudioEffectPlugin::GlideDepth(int oscillator, int sampleCount) noexcept {
+    KParameterRecord::FloatFields& depth = Record(RecordOf(oscillator, kDepth)).floating;
+    const double target = depth.value;
+    const double current = depth.running;
+    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) {
+        depth.running = target;
+        return {target, 0};
+    }
+    depth.running = target;  // the next block starts from the target
+    return {current, (target - current) / sampleCount};
+}
+
+void HalvaneAudioEffectPlugin::Process(KProcessingContext*, float** inputs, float** outputs, int sampleCount) {
+    for (int c = 0; c < m_channels; ++c)
+        if (inputs[c] != outputs[c]) std::memmove(outputs[c], inputs[c], sizeof(float) * std::size_t(std::max(sampleCount, 0)));
+
+    KScopedLock hold(ProcessingLock());
+    const bool first = m_generators[0].UpdateIfChanged();
+    const bool second = m_generators[1].UpdateIfChanged();
+    const bool waveformChanged = first || second;
+
+    if (Record(kModulate).onOff.value != 0 && IsEnabled(0) && IsEnabled(1)) {
+        ProcessCompound(outputs, sampleCount);
+    } else {
+        for (int i = 0; i < kOscillators; ++i)
+            if (IsEnabled(i)) ProcessOscillator(i, outputs, sampleCount);
+    }
+    RunJumpSmoothers(waveformChanged, outputs, sampleCount);
+}
+
+void HalvaneAudioEffectPlugin::ProcessCompound(float** outputs, int sampleCount) noexcept {
+    const double offset1 = Record(RecordOf(0, kPhase)).WorkingFloat();
+    const double offset2 = Record(RecordOf(1, kPhase)).WorkingFloat();
+    const DepthGlide glide1 = GlideDepth(0, sampleCount);
+    const DepthGlide glide2 = GlideDepth(1, sampleCount);
+    double depth = (glide2.depth + glide1.depth) * 0.5;
+    const double depthStep = (glide2.step + glide1.step) * 0.5;
+    const KSignalGenerator& generator1 = m_generators[0];
+    const KSignalGenerator& generator2 = m_generators[1];
+
+    for (int s = 0; s < sampleCount; ++s) {
+        double p1 = m_phase[0];
+        double p2 = m_phase[1];
+        m_phase[0] += m_increment[0];
+        m_phase[1] += m_increment[1];
+        for (int c = 0; c < m_channels; ++c) {
+            const double g = double(generator2.Sample(p2)) + double(generator1.Sample(p1));
+            p1 += offset1;
+            p2 += offset2;
+            const double x = double(outputs[c][s]) + kAntiDenormal;
+            outputs[c][s] = static_cast<float>(x * g * depth + (1 - depth) * x);
+        }
+        depth += depthStep;
+    }
+    m_phase[0] = WithoutWholeCycles(m_phase[0]);
+    m_phase[1] = WithoutWholeCycles(m_phase[1]);
+}
+
+void HalvaneAudioEffectPlugin::ProcessOscillator(int oscillator, float** outputs, int sampleCount) noexcept {
+    const std::size_t i = std::size_t(oscillator);
+    DepthGlide glide = GlideDepth(oscillator, sampleCount);
+    const double offset = Record(RecordOf(oscillator, kPhase)).WorkingFloat();
+    const KSignalGenerator& generator = m_generators[i];
+    double phase = m_phase[i];
+    const double increment = m_increment[i];
+
+    for (int s = 0; s < sampleCount; ++s) {
+        double p = phase;
+        phase += increment;
+        for (int c = 0; c < m_channels; ++c) {
+            const double g = double(generator.Sample(p)) * glide.depth;
+            p += offset;
+            const double x = double(outputs[c][s]) + kAntiDenormal;
+            outputs[c][s] = static_cast<float>((1 - glide.depth) * x + x * g);
+        }
+        glide.depth += glide.step;
+    }
+    m_phase[i] = WithoutWholeCycles(phase);
+}
+
+void HalvaneAudioEffectPlugin::RunJumpSmoothers(bool waveformChanged, float** outputs, int sampleCount) noexcept {
+    const KProcessingSettings* settings = m_parameters.processingSettings;
+    if (settings && !settings->smoothing) return;
+    if (waveformChanged)
+        for (KJumpSmoother& smoother : m_smoothers) smoother.Trigger();
+    if (sampleCount <= 0) return;
+    for (int c = 0; c < m_channels; ++c) m_smoothers[std::size_t(c)].Run(outputs[c], sampleCount);
+}
+
+void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
+    for (int i = 0; i < kOscillators; ++i)
+        m_phase[std::size_t(i)] = WithoutWholeCycles(m_phase[std::size_t(i)] + sampleCount * m_increment[std::size_t(i)]);
+}
+
+void HalvaneAudioEffectPlugin::Randomize() {
+    KAudioEffectPlugin::Randomize();
+    for (int i = 0; i < kOscillators; ++i) {
+        KParameterRecord::FloatFields& frequency = Record(RecordOf(i, kFrequency)).floating;
+        const double r = KRandom::NextUnit();
+        frequency.value = frequency.minimum + (frequency.maximum - frequency.minimum) * r * r;
+    }
+}

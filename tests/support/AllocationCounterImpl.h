@@ -1,0 +1,29 @@
+#pragma once
+// Include in exactly one .cpp of a test program: replaces the global
+// allocation functions with counting ones.
+#include <cstdlib>
+#include <new>
+
+#include "support/AllocationCounter.h"
+
+namespace AllocationCounter {
+namespace {
+thread_local std::size_t tCount = 0;
+}
+std::size_t Count() noexcept { return tCount; }
+}  // namespace AllocationCounter
+
+void* operator new(std::size_t size) {
+    ++AllocationCounter::tCount;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    ++AllocationCounter::tCount;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
