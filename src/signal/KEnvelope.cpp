@@ -32,7 +32,8 @@ void KEnvelope::RemovePoint(int index) {
 
 int KEnvelope::InsertSorted(const Point& point) {
     const auto place = std::upper_bound(m_points.begin(), m_points.end(), point, ComesBefore);
-    return int(m_points.insert(place, point) - m_points.begin());
+    const auto inserted = m_points.insert(place, point);
+    return int(inserted - m_points.begin());
 }
 
 void KEnvelope::SetPoints(std::vector<Point> points) {

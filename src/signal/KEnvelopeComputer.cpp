@@ -5,7 +5,8 @@
 
 #include "signal/KEnvelopeItems.h"
 
-KEnvelopeComputer::KEnvelopeComputer() = default;
+// Until the first Build the curve is 0 everywhere.
+KEnvelopeComputer::KEnvelopeComputer() { m_items.push_back(std::make_unique<ItemConstant>(kFar, 0.0)); }
 KEnvelopeComputer::~KEnvelopeComputer() = default;
 
 void KEnvelopeComputer::Fill(float* out, double x0, double dx, int n) { FillRuns(out, x0, dx, n); }
@@ -38,7 +39,7 @@ int FirstPositionAtOrPast(double end, double x0, double dx, int begin, int n) {
 // Each item fills the run of positions below its end in one call.
 template <typename Sample>
 void KEnvelopeComputer::FillRuns(Sample* out, double x0, double dx, int n) {
-    if (m_items.empty() || n <= 0) return;
+    if (n <= 0) return;
     if (x0 < CurrentItemStart()) m_current = 0;
     const int last = ItemCount() - 1;
     for (int begin = 0; begin < n;) {
@@ -63,5 +64,5 @@ int KEnvelopeComputer::ItemIndexAt(double x) const noexcept {
 }
 
 double KEnvelopeComputer::Evaluate(double x) const {
-    return m_items.empty() ? 0.0 : m_items[ItemIndexAt(x)]->Evaluate(x);
+    return m_items[ItemIndexAt(x)]->Evaluate(x);
 }

@@ -62,7 +62,8 @@ public:
     int ItemIndexAt(double x) const noexcept;
 
     KEnvelope::Range XRange() const noexcept { return m_rangeX; }
-    // The curve is 0 from here to the end (kFar when it does not end in 0).
+    // The curve is 0 from here to the end: kFar when it does not end in 0,
+    // -kFar when it is 0 everywhere.
     double ZeroTailStart() const noexcept { return m_zeroTailStart; }
 
     using ItemList = std::vector<std::unique_ptr<Item>>;
@@ -75,5 +76,5 @@ private:
     ItemList m_items;
     int m_current = 0;
     KEnvelope::Range m_rangeX;
-    double m_zeroTailStart = kFar;
+    double m_zeroTailStart = -kFar;
 };
