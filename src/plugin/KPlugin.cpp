@@ -1,8 +1,8 @@
 #include "plugin/KPlugin.h"
 
 #include "foundation/Random.h"
+#include "plugin/KRecordStorage.h"
 #include "signal/KSignalGenerator.h"
-
 
 std::int64_t KPlugin::Dispatch(std::int32_t opcode, std::int64_t* parameters) {
     static std::int64_t noArguments[8] = {};
@@ -23,6 +23,8 @@ std::int64_t KPlugin::Dispatch(std::int32_t opcode, std::int64_t* parameters) {
         case KPluginOpcode::ParameterChanged: ParameterChanged(static_cast<int>(first)); return 0;
         case KPluginOpcode::CreateControls: CreateControls(reinterpret_cast<void*>(first)); return 0;
         case KPluginOpcode::DestroyControls: DestroyControls(reinterpret_cast<void*>(first)); return 0;
+        case KPluginOpcode::Store: return Store(*reinterpret_cast<KXMLItem*>(first)) ? 1 : 0;
+        case KPluginOpcode::Load: return Load(*reinterpret_cast<KXMLItem*>(first)) ? 1 : 0;
         case KPluginOpcode::Reserved13: return 0;
         // Reserved queries that no effect of this system answers: their defaults.
         case KPluginOpcode::Query14: return -1;
@@ -67,4 +69,30 @@ void KPlugin::Randomize() {
 void KPlugin::ResetAttached() {
     for (int i = 0; i < RecordCount(); ++i)
         if (KSignalGenerator* generator = Record(i).attached) generator->Reset();
+}
+
+bool KPlugin::Store(KXMLItem& xml) {
+    for (int i = 0; i < RecordCount(); ++i) KRecordStorage::Store(Record(i), xml);
+    OnEvent(kStoredEvent, &xml);
+    return false;
+}
+
+bool KPlugin::Load(KXMLItem& xml) {
+    KScopedLock hold(m_processingLock);
+    for (int i = 0; i < RecordCount(); ++i) KRecordStorage::Load(Record(i), xml);
+    return true;
+}
+
+void KPlugin::StoreGroup(int firstIndex, KXMLItem& xml) {
+    for (int i = firstIndex; i < RecordCount(); ++i) {
+        if (i > firstIndex && Record(i).type == KParameterType::GroupHeader) break;
+        KRecordStorage::Store(Record(i), xml);
+    }
+}
+
+void KPlugin::LoadGroup(int firstIndex, KXMLItem& xml) {
+    for (int i = firstIndex; i < RecordCount(); ++i) {
+        if (i > firstIndex && Record(i).type == KParameterType::GroupHeader) break;
+        KRecordStorage::Load(Record(i), xml);
+    }
 }

@@ -6,6 +6,8 @@
 #include "plugin/KPluginEntry.h"
 #include "plugin/KPluginParameters.h"
 
+class KXMLItem;
+
 // The small interface an effect implements: a flat list of parameter
 // records, their load and store, and (in KAudioEffectPlugin) processing.
 class KPlugin : public KEventTarget {
@@ -27,6 +29,15 @@ public:
     virtual void OnParametersChanged() {}
     virtual void CreateControls(void* container) { (void)container; }
     virtual void DestroyControls(void* container) { (void)container; }
+    // Writes every record as an attribute "parameter<identifier>", then
+    // raises the stored event (kind 1) with the item; answers false.
+    virtual bool Store(KXMLItem& xml);
+    // Reads every record under the processing lock; a missing attribute
+    // leaves its record unchanged.
+    virtual bool Load(KXMLItem& xml);
+    // The records from `firstIndex` up to the next group header.
+    virtual void StoreGroup(int firstIndex, KXMLItem& xml);
+    virtual void LoadGroup(int firstIndex, KXMLItem& xml);
     // Randomises each special item's object with one chance in its divisor.
     virtual void Randomize();
     virtual void ResetAttached();
@@ -44,6 +55,8 @@ public:
     // The lock that processing, Load and Destroy hold; null locks nothing.
     KSynchronizer* ProcessingLock() const noexcept { return m_processingLock; }
     void SetProcessingLock(KSynchronizer* lock) noexcept { m_processingLock = lock; }
+
+    static constexpr int kStoredEvent = 1;
 
 protected:
     KPluginParameters m_parameters;
