@@ -225,6 +225,7 @@ private:
     void StoreHarmonics(KXMLItem& item) const;
     void LoadNormal(KXMLItem& item);
     void LoadHarmonics(KXMLItem& item);
+    void LoadEnvelope(const KXMLItem& item, EnvelopeRole role);
 
     double m_ratioA = 1;
     double m_periodB = kTableLength;

@@ -1,0 +1,275 @@
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "foundation/KFormatter.h"
+#include "foundation/KXMLItem.h"
+#include "signal/KSignalGenerator.h"
+
+// The stored form of a generator: attribute "Mode", then only the keys of
+// that mode. Values that are 0 most of the time are written only when not 0.
+
+namespace {
+
+constexpr double kNegligible = 1e-50;
+
+KString Indexed(const char* name, int index) { return KFormatter("{0}{1}") << name << index; }
+
+void SetUnlessZero(KXMLItem& item, const KString& name, double value) {
+    if (std::abs(value) >= kNegligible) item.SetDoubleAttribute(name, value);
+    else item.RemoveAttribute(name);
+}
+
+// List elements carry 6 significant digits.
+void SetListElement(KXMLItem& item, const KString& name, double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    item.SetAttribute(name, KString::FromBytes(buffer, int(result.ptr - buffer)));
+}
+
+double Limited(double value, double minimum, double maximum) {
+    return std::isnan(value) ? minimum : std::clamp(value, minimum, maximum);
+}
+
+// Binary blocks: the little-endian bytes of 32-bit floats as hexadecimal text.
+void StoreFloats(KXMLItem& item, const float* values, int count) { item.SetHexadecimalText(values, count * 4); }
+void LoadFloats(const KXMLItem& item, float* values, int count) { item.ReadHexadecimalText(values, count * 4); }
+
+// The envelope format: its ranges and editor settings, then one "Point"
+// sub-item per control point.
+void StoreEnvelope(KXMLItem& item, const KEnvelope& envelope) {
+    item.Clear();
+    item.SetDoubleAttribute("MinX", envelope.XRange().minimum);
+    item.SetDoubleAttribute("MaxX", envelope.XRange().maximum);
+    item.SetDoubleAttribute("MinY", envelope.YRange().minimum);
+    item.SetDoubleAttribute("MaxY", envelope.YRange().maximum);
+    const KEnvelope::EditorSettings& editor = envelope.Editor();
+    item.SetIntegerAttribute("DrawingMode", editor.drawingMode);
+    item.SetIntegerAttribute("SnapToGridX", editor.snapToGridX);
+    item.SetIntegerAttribute("SnapToGridY", editor.snapToGridY);
+    item.SetAttribute("OverrideUnitsX", editor.overrideUnitsX);
+    item.SetAttribute("OverrideUnitsY", editor.overrideUnitsY);
+    for (const KEnvelope::Point& p : envelope.Points()) {
+        KXMLItem& point = item.AddSubItem("Point");
+        point.SetDoubleAttribute("x", p.x);
+        point.SetDoubleAttribute("y", p.y);
+        point.SetIntegerAttribute("Flags", p.flags);
+        point.SetDoubleAttribute("cx", p.curvatureX);
+        point.SetDoubleAttribute("c", p.curvature);
+        point.SetDoubleAttribute("SmoothX1", p.smoothingLeft);
+        point.SetDoubleAttribute("SmoothX2", p.smoothingRight);
+        const KEnvelopeSegmentTypeInfo* type = KEnvelopeSegmentTypeInfo::Find(p.type);
+        point.SetAttribute("Type", KString::FromBytes(type ? type->name : ""));
+        point.SetIntegerAttribute("SmoothingType", std::int64_t(p.smoothingType));
+    }
+}
+
+KEnvelope LoadedEnvelope(const KXMLItem& item, const KEnvelope& current) {
+    KEnvelope envelope = current;
+    envelope.SetXRange({item.DoubleAttribute("MinX", current.XRange().minimum),
+                        item.DoubleAttribute("MaxX", current.XRange().maximum)});
+    envelope.SetYRange({item.DoubleAttribute("MinY", current.YRange().minimum),
+                        item.DoubleAttribute("MaxY", current.YRange().maximum)});
+    KEnvelope::EditorSettings& editor = envelope.Editor();
+    editor.drawingMode = std::int32_t(item.IntegerAttribute("DrawingMode", editor.drawingMode));
+    editor.snapToGridX = std::int32_t(item.IntegerAttribute("SnapToGridX", editor.snapToGridX));
+    editor.snapToGridY = std::int32_t(item.IntegerAttribute("SnapToGridY", editor.snapToGridY));
+    editor.overrideUnitsX = item.Attribute("OverrideUnitsX", editor.overrideUnitsX);
+    editor.overrideUnitsY = item.Attribute("OverrideUnitsY", editor.overrideUnitsY);
+    std::vector<KEnvelope::Point> points;
+    for (KXMLItem::Iterator it(item, "Point"); KXMLItem* stored = it.Next();) {
+        KEnvelope::Point p;
+        p.x = stored->DoubleAttribute("x", 0);
+        p.y = stored->DoubleAttribute("y", 0);
+        p.flags = std::uint8_t(stored->IntegerAttribute("Flags", p.flags));
+        if (stored->BoolAttribute("fixed", false)) p.flags |= KEnvelope::kFixed;
+        p.curvatureX = stored->DoubleAttribute("cx", 0);
+        p.curvature = stored->DoubleAttribute("c", 0);
+        p.smoothingLeft = stored->DoubleAttribute("SmoothX1", 0);
+        p.smoothingRight = stored->DoubleAttribute("SmoothX2", 0);
+        KEnvelopeSegmentTypeInfo::FromName(stored->Attribute("Type", KString()), p.type);
+        p.smoothingType = stored->IntegerAttribute("SmoothingType", 0) == 1 ? KEnvelope::SmoothingType::Cubic
+                                                                           : KEnvelope::SmoothingType::Tangents;
+        points.push_back(p);
+    }
+    envelope.SetPoints(std::move(points));
+    return envelope;
+}
+
+}  // namespace
+
+void KSignalGenerator::LoadEnvelope(const KXMLItem& item, EnvelopeRole role) {
+    KEnvelope envelope = LoadedEnvelope(item, EnvelopeOf(role));
+    ComputerOf(role).Build(envelope);  // raises for a point type it cannot build, before anything changes
+    EnvelopeOf(role) = std::move(envelope);
+}
+
+void KSignalGenerator::Store(KXMLItem& item) {
+    KScopedLock hold(m_lockPointer);
+    item.SetAttribute("Mode", ModeName(m_mode));
+    if (m_mode == Mode::Normal) StoreNormal(item);
+    else if (m_mode == Mode::Harmonics) StoreHarmonics(item);
+    // The generator's preset manager keeps no state of its own in here yet.
+}
+
+void KSignalGenerator::Load(KXMLItem& item) {
+    {
+        KScopedLock hold(m_lockPointer);
+        m_mode = Mode::Normal;
+        if (item.HasAttribute("Mode") && item.CachedAttribute().EqualsNoCase("Harmonics")) m_mode = Mode::Harmonics;
+        if (m_mode == Mode::Normal) LoadNormal(item);
+        else LoadHarmonics(item);
+        m_analyse = false;
+        m_dirty.store(false, std::memory_order_release);
+        RebuildLocked();
+    }
+    NotifyOwner();
+}
+
+void KSignalGenerator::StoreNormal(KXMLItem& item) const {
+    item.SetDoubleAttribute("value", m_shapePosition);
+    item.SetDoubleAttribute("Smoothness", m_smoothness);
+    item.SetDoubleAttribute("EnvelopeDepth", m_envelopeDepth);
+    StoreEnvelope(item.GetOrCreateSubItem("Envelope"), m_customEnvelope);
+
+    KXMLItem& step = item.GetOrCreateSubItem("Step");
+    step.SetIntegerAttribute("StepItemCount", m_stepItemCount);
+    step.SetDoubleAttribute("StepDepth", m_stepDepth);
+    step.SetBoolAttribute("StepBaseLowest", m_stepBaseLowest);
+    for (int k = 0; k < kMaxStepItems; ++k) {
+        SetListElement(step, Indexed("Item", k), m_stepItems[k]);
+        step.SetIntegerAttribute(Indexed("Types", k), m_stepTypes[k]);
+    }
+
+    if (m_customSamplePresent) {
+        KXMLItem& custom = item.GetOrCreateSubItem("CustomSample");
+        custom.SetDoubleAttribute("Depth", m_customSampleDepth);
+        StoreFloats(custom, m_customSample.data(), kTableLength);
+    } else {
+        item.RemoveSubItem("CustomSample");
+    }
+
+    KXMLItem& operations = item.GetOrCreateSubItem("Operations");
+    SetUnlessZero(operations, "Phase", m_phase);
+    SetUnlessZero(operations, "Skew", m_skew);
+    SetUnlessZero(operations, "FullSkew", m_fullSkew);
+    SetUnlessZero(operations, "Halve", m_halve);
+    for (int h = 0; h < kShapeHarmonicCount; ++h) {
+        operations.SetDoubleAttribute(Indexed("Harmonic", h), m_shapeHarmonicLevels[h]);
+        operations.SetDoubleAttribute(Indexed("HarmonicPhase", h), m_shapeHarmonicPhases[h]);
+    }
+    operations.SetBoolAttribute("TransformEnable", m_transformEnable);
+    operations.SetBoolAttribute("AmplitudeTransformEnable", m_amplitudeTransformEnable);
+    StoreEnvelope(operations.GetOrCreateSubItem("Transform"), m_transformEnvelope);
+    StoreEnvelope(operations.GetOrCreateSubItem("AmplitudeTransform"), m_amplitudeEnvelope);
+}
+
+void KSignalGenerator::LoadNormal(KXMLItem& item) {
+    m_shapePosition = Limited(item.DoubleAttribute("value", m_shapePosition), 0, kMaxShapePosition);
+    m_smoothness = Limited(item.DoubleAttribute("Smoothness", m_smoothness), 0, 1);
+    m_envelopeDepth = Limited(item.DoubleAttribute("EnvelopeDepth", 0), 0, 1);
+    if (KXMLItem* envelope = item.FindSubItem("Envelope")) LoadEnvelope(*envelope, EnvelopeRole::CustomMorph);
+
+    m_stepBaseLowest = true;
+    if (KXMLItem* step = item.FindSubItem("Step")) {
+        m_stepItemCount = int(std::clamp<std::int64_t>(step->IntegerAttribute("StepItemCount", m_stepItemCount), 1, kMaxStepItems));
+        m_stepDepth = Limited(step->DoubleAttribute("StepDepth", m_stepDepth), 0, 1);
+        m_stepBaseLowest = step->BoolAttribute("StepBaseLowest", true);
+        for (int k = 0; k < kMaxStepItems; ++k) {
+            m_stepItems[k] = float(Limited(step->DoubleAttribute(Indexed("Item", k), m_stepItems[k]), -1, 1));
+            const std::int64_t type = step->IntegerAttribute(Indexed("Types", k), m_stepTypes[k]);
+            m_stepTypes[k] = std::uint8_t(std::clamp<std::int64_t>(type, 0, kStepTypeCount - 1));
+        }
+    }
+
+    if (KXMLItem* custom = item.FindSubItem("CustomSample")) {
+        LoadFloats(*custom, m_customSample.data(), kTableLength);
+        m_customSamplePresent = true;
+        m_customSampleDepth = Limited(custom->DoubleAttribute("Depth", m_customSampleDepth), 0, 1);
+    } else {
+        m_customSamplePresent = false;
+        m_customSampleDepth = 0;
+    }
+
+    m_phase = m_skew = m_fullSkew = m_halve = 0;
+    m_transformEnable = m_amplitudeTransformEnable = false;
+    if (KXMLItem* operations = item.FindSubItem("Operations")) {
+        m_phase = Limited(operations->DoubleAttribute("Phase", 0), -1, 1);
+        m_skew = Limited(operations->DoubleAttribute("Skew", 0), -1, 1);
+        m_fullSkew = Limited(operations->DoubleAttribute("FullSkew", 0), -1, 1);
+        m_halve = Limited(operations->DoubleAttribute("Halve", 0), -1, 1);
+        for (int h = 0; h < kShapeHarmonicCount; ++h) {
+            double& level = m_shapeHarmonicLevels[h];
+            double& phase = m_shapeHarmonicPhases[h];
+            level = Limited(operations->DoubleAttribute(Indexed("Harmonic", h), level), -1, 1);
+            phase = Limited(operations->DoubleAttribute(Indexed("HarmonicPhase", h), phase), 0, 1);
+        }
+        m_transformEnable = operations->BoolAttribute("TransformEnable", false);
+        m_amplitudeTransformEnable = operations->BoolAttribute("AmplitudeTransformEnable", false);
+        if (KXMLItem* transform = operations->FindSubItem("Transform")) LoadEnvelope(*transform, EnvelopeRole::Transform);
+        if (KXMLItem* amplitude = operations->FindSubItem("AmplitudeTransform"))
+            LoadEnvelope(*amplitude, EnvelopeRole::AmplitudeTransform);
+    }
+}
+
+void KSignalGenerator::StoreHarmonics(KXMLItem& item) const {
+    KXMLItem& harmonics = item.GetOrCreateSubItem("Harmonics");
+    harmonics.SetIntegerAttribute("Count", m_harmonicCount);
+    StoreFloats(harmonics.GetOrCreateSubItem("Magnitudes"), m_magnitudes.data(), m_harmonicCount);
+    StoreFloats(harmonics.GetOrCreateSubItem("Phases"), m_phases.data(), m_harmonicCount);
+    harmonics.SetDoubleAttribute("Harmonicity", m_harmonicity);
+    harmonics.SetDoubleAttribute("Slope", m_slope);
+    harmonics.SetDoubleAttribute("Fullness", m_fullness);
+    harmonics.SetDoubleAttribute("FundamentalMinimum", m_fundamentalMinimum);
+    harmonics.SetIntegerAttribute("Seed", std::int64_t(m_seed));
+    harmonics.SetDoubleAttribute("SampleRatio", m_sampleRatio);
+    harmonics.SetDoubleAttribute("SamplePosition", m_samplePosition);
+    harmonics.SetAttribute("SampleFilePath", m_sampleFilePath);
+    SetUnlessZero(harmonics, "PostProcess.Sharpen", m_sharpen);
+    SetUnlessZero(harmonics, "PostProcess.Noise", m_noise);
+    SetUnlessZero(harmonics, "PostProcess.Clean", m_clean);
+    SetUnlessZero(harmonics, "PostProcess.Compress", m_compress);
+    SetUnlessZero(harmonics, "PostProcess.Harmonize", m_harmonize);
+}
+
+void KSignalGenerator::LoadHarmonics(KXMLItem& item) {
+    m_sharpen = m_noise = m_clean = m_compress = m_harmonize = 0;
+    KXMLItem* harmonics = item.FindSubItem("Harmonics");
+    if (!harmonics) return;
+    m_harmonicCount = int(std::clamp<std::int64_t>(harmonics->IntegerAttribute("Count", m_harmonicCount), 0, kMaxHarmonics));
+    if (KXMLItem* magnitudes = harmonics->FindSubItem("Magnitudes")) {
+        LoadFloats(*magnitudes, m_magnitudes.data(), m_harmonicCount);
+        if (KXMLItem* phases = harmonics->FindSubItem("Phases")) LoadFloats(*phases, m_phases.data(), m_harmonicCount);
+    } else {
+        // Older states list the harmonics as attributes X0, X1, ... and Y0, Y1, ...
+        for (int k = 0; k < kMaxHarmonics; ++k) {
+            m_magnitudes[k] = float(harmonics->DoubleAttribute(Indexed("X", k), m_magnitudes[k]));
+            m_phases[k] = float(harmonics->DoubleAttribute(Indexed("Y", k), m_phases[k]));
+        }
+    }
+    for (int k = 0; k < kMaxHarmonics; ++k) {
+        m_magnitudes[k] = float(Limited(m_magnitudes[k], 0, 1));
+        if (!std::isfinite(m_phases[k])) m_phases[k] = 0;
+    }
+    m_harmonicity = Limited(harmonics->DoubleAttribute("Harmonicity", m_harmonicity), -1, 1);
+    m_slope = Limited(harmonics->DoubleAttribute("Slope", m_slope), -1, 1);
+    m_fullness = Limited(harmonics->DoubleAttribute("Fullness", m_fullness), 0, 1);
+    m_fundamentalMinimum = Limited(harmonics->DoubleAttribute("FundamentalMinimum", m_fundamentalMinimum), 0, 1);
+    m_seed = std::uint64_t(harmonics->IntegerAttribute("Seed", std::int64_t(m_seed)));
+    m_sampleRatio = Limited(harmonics->DoubleAttribute("SampleRatio", m_sampleRatio), 0, 1);
+    const double position = Limited(harmonics->DoubleAttribute("SamplePosition", m_samplePosition), 0, 1);
+    const KString path = harmonics->Attribute("SampleFilePath", m_sampleFilePath);
+    if (path != m_sampleFilePath) {
+        m_samplePosition = position;
+        ReadSampleFile(path);
+    } else if (position != m_samplePosition) {
+        m_samplePosition = position;
+        m_analysis = KSampleAnalyser::Analyse(m_sample.get(), m_samplePosition);
+    }
+    m_sharpen = Limited(harmonics->DoubleAttribute("PostProcess.Sharpen", 0), -1, 1);
+    m_noise = Limited(harmonics->DoubleAttribute("PostProcess.Noise", 0), 0, 1);
+    m_clean = Limited(harmonics->DoubleAttribute("PostProcess.Clean", 0), 0, 1);
+    m_compress = Limited(harmonics->DoubleAttribute("PostProcess.Compress", 0), 0, 1);
+    m_harmonize = Limited(harmonics->DoubleAttribute("PostProcess.Harmonize", 0), 0, 1);
+}
