@@ -1,0 +1,27 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+class KQuenlorAudioEffectPlugin;
+
+struct RenderOptions {
+    std::optional<std::filesystem::path> input;  // none: the built-in demo
+    std::filesystem::path output;
+    int blockSize = 512;
+    int demoRate = 48000;
+    double demoSeconds = 8;
+    bool showProgress = false;
+};
+
+struct RenderSummary {
+    double seconds = 0;
+    double peakIn = 0;
+    double peakOut = 0;
+    double realTimeFactor = 0;
+};
+
+// Runs the plug-in over the input in host-sized blocks, the way a host
+// drives it, and writes the output file.
+RenderSummary Render(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& options);
