@@ -43,13 +43,14 @@ int main(int argc, char** argv) {
     render->add_option("files", files, "[INPUT] OUTPUT; the output format follows its extension (WAV by default)")
         ->required()
         ->expected(1, 2);
-    render->add_option("--set", settings, "ID=TEXT: set a parameter by identifier or name, e.g. frequency0=440");
+    render->add_option("--set", settings, "ID=TEXT: set a parameter by identifier or name, e.g. frequency0=440")
+        ->allow_extra_args(false);
     render->add_option("--block", options.blockSize, "host block size in frames")->capture_default_str();
     render->add_option("--rate", options.demoRate, "sample rate of the demo source")->capture_default_str();
     render->add_option("--seconds", options.demoSeconds, "length of the demo source")->capture_default_str();
 
     CLI::App* params = app.add_subcommand("params", "List every host parameter with its value and default.");
-    params->add_option("--set", settings, "ID=TEXT: set a parameter before listing");
+    params->add_option("--set", settings, "ID=TEXT: set a parameter before listing")->allow_extra_args(false);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <sndfile.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+struct Result {
+    int status;
+    std::string output;
+};
+
+// Runs the program with a shell command line; collects stdout and stderr.
+Result RunTool(const std::string& arguments) {
+    const std::string command = std::string(HALVANE_TOOL) + " " + arguments + " 2>&1";
+    Result result{-1, {}};
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+struct Audio {
+    int channels = 0, rate = 0;
+    std::vector<float> samples;
+};
+
+void WriteWav(const fs::path& path, const Audio& audio) {
+    SF_INFO info{};
+    info.channels = audio.channels;
+    info.samplerate = audio.rate;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    sf_writef_float(file, audio.samples.data(), sf_count_t(audio.samples.size() / std::size_t(audio.channels)));
+    sf_close(file);
+}
+
+Audio ReadWav(const fs::path& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    Audio audio;
+    if (!file) return audio;
+    audio.channels = info.channels;
+    audio.rate = info.samplerate;
+    audio.samples.resize(std::size_t(info.frames * info.channels));
+    sf_readf_float(file, audio.samples.data(), info.frames);
+    sf_close(file);
+    return audio;
+}
+
+class HalvaneTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("halvane-tool-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path WriteConstantInput(int channels, float level, int frames = 4800) {
+        Audio audio{channels, 48000, std::vector<float>(std::size_t(frames * channels), level)};
+        WriteWav(dir / "in.wav", audio);
+        return dir / "in.wav";
+    }
+    int FileCount() const { return int(std::distance(fs::directory_iterator(dir), fs::directory_iterator())); }
+
+    fs::path dir;
+};
+
+TEST_F(HalvaneTool, RenderOfAConstantMatchesTheDefaultSineModulation) {
+    const fs::path in = WriteConstantInput(2, 0.5f);
+    const Result result = RunTool("render --block 100 " + in.string() + " " + (dir / "out.wav").string());
+    ASSERT_EQ(result.status, 0) << result.output;
+    const Audio out = ReadWav(dir / "out.wav");
+    ASSERT_EQ(out.channels, 2);
+    ASSERT_EQ(out.samples.size(), 9600u);
+    // A new instance: oscillator 1 at 50 Hz, depth 1, channel 1 a tenth of a cycle ahead.
+    for (int s = 0; s < 4800; ++s)
+        for (int c = 0; c < 2; ++c)
+            ASSERT_NEAR(out.samples[std::size_t(2 * s + c)], 0.5 * std::sin(kTwoPi * (50.0 * s / 48000 + 0.1 * c)), 1e-5)
+                << "sample " << s << " channel " << c;
+}
+
+TEST_F(HalvaneTool, SetUsesEachParametersOwnParser) {
+    const fs::path in = WriteConstantInput(1, 0.25f);
+    const Result result = RunTool("render --set frequency0=440 --set depth0=25 --set phase0=90 " + in.string() + " " +
+                              (dir / "out.wav").string());
+    ASSERT_EQ(result.status, 0) << result.output;
+    const Audio out = ReadWav(dir / "out.wav");
+    ASSERT_EQ(out.channels, 1);  // mono in, mono out: the left channel
+    for (int s = 0; s < 4800; ++s) {
+        const double g = std::sin(kTwoPi * 440.0 * s / 48000);
+        ASSERT_NEAR(out.samples[std::size_t(s)], 0.25 * (0.75 + 0.25 * g), 1e-5) << s;
+    }
+}
+
+TEST_F(HalvaneTool, BadInputFailsWithStatusTwoAndLeavesNoOutput) {
+    const fs::path in = WriteConstantInput(2, 0.5f);
+    const std::string out = (dir / "out.wav").string();
+
+    Result unknown = RunTool("render --set frequncy0=440 " + in.string() + " " + out);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("frequency0"), std::string::npos) << unknown.output;  // the nearest identifier
+
+    EXPECT_EQ(RunTool("render --set depth0=loud " + in.string() + " " + out).status, 2);
+    EXPECT_EQ(RunTool("render " + (dir / "missing.wav").string() + " " + out).status, 2);
+    EXPECT_EQ(RunTool("render " + in.string() + " " + (dir / "no-such-dir" / "out.wav").string()).status, 2);
+
+    const auto sizeBefore = fs::file_size(in);
+    EXPECT_EQ(RunTool("render " + in.string() + " " + in.string()).status, 2);
+    EXPECT_EQ(fs::file_size(in), sizeBefore);
+
+    EXPECT_EQ(FileCount(), 1);  // only the input: no output, no partial file
+}
+
+TEST_F(HalvaneTool, DemoRenderNeedsNoInput) {
+    const Result result = RunTool("render --seconds 1 --rate 44100 " + (dir / "demo.wav").string());
+    ASSERT_EQ(result.status, 0) << result.output;
+    const Audio out = ReadWav(dir / "demo.wav");
+    EXPECT_EQ(out.rate, 44100);
+    EXPECT_EQ(out.samples.size(), 2u * 44100u);
+    EXPECT_NE(result.output.find("peak out"), std::string::npos);
+}
+
+TEST_F(HalvaneTool, ParamsListsEveryHostParameterWithItsText) {
+    const Result result = RunTool("params --set depth0=25");
+    ASSERT_EQ(result.status, 0) << result.output;
+    std::istringstream lines(result.output);
+    std::string line;
+    std::getline(lines, line);  // header
+    int rows = 0;
+    bool sawFrequency = false, sawDepth = false;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        int index = -1;
+        std::string id;
+        fields >> index >> id;
+        EXPECT_EQ(index, rows);
+        if (id == "frequency0") sawFrequency = line.find("50.0 Hz") != std::string::npos;
+        if (id == "depth0") sawDepth = line.find("25.0%") != std::string::npos;
+        ++rows;
+    }
+    EXPECT_GE(rows, 11);
+    EXPECT_TRUE(sawFrequency);
+    EXPECT_TRUE(sawDepth);
+}
+
+}  // namespace
