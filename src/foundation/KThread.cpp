@@ -82,24 +82,30 @@ void KThread::SetNotificationTarget(KEventTarget* target) {
 }
 
 std::uint32_t KThread::Procedure(void* self) {
-    return KGuard::Run("KThreadProc", kFailedExitCode, [self] { return static_cast<KThread*>(self)->Run(); });
+    return KGuard::Run("KThreadProc", kFailedExitCode, [self] { return Run(static_cast<KThread*>(self)); });
 }
 
-std::uint32_t KThread::Run() {
+// Outside its body the procedure touches the object only inside owner
+// sections, and not at all once the thread has been abandoned: the object may
+// be gone by then.
+std::uint32_t KThread::Run(KThread* thread) {
     {
         KPlatform::Thread::OwnerSection section;
-        if (section.Abandoned() || StopRequested()) return 0;
+        if (section.Abandoned() || thread->StopRequested()) return 0;
     }
-    const std::int32_t result = Thread();
-    if (Finish(result)) delete this;
+    const std::int32_t result = thread->Thread();
+    bool deleteSelf;
+    {
+        KPlatform::Thread::OwnerSection section;
+        if (section.Abandoned()) return std::uint32_t(result);
+        deleteSelf = thread->Finish(result);
+    }
+    if (deleteSelf) delete thread;
     return std::uint32_t(result);
 }
 
-// Answers whether the object must delete itself. An abandoned thread no
-// longer touches its owner, which may be gone.
+// Answers whether the object must delete itself.
 bool KThread::Finish(std::int32_t result) {
-    KPlatform::Thread::OwnerSection section;
-    if (section.Abandoned()) return false;
     m_result.store(result, std::memory_order_release);
     OnCompleted();
     KEventTarget* target;

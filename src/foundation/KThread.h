@@ -79,7 +79,7 @@ protected:
 
 private:
     static std::uint32_t Procedure(void* self);
-    std::uint32_t Run();
+    static std::uint32_t Run(KThread* thread);
     bool Finish(std::int32_t result);
     void CreateIfNeeded();
     bool WaitForThread(std::uint32_t timeoutMs, bool& deleteAbandoned);
