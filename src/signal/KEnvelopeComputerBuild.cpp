@@ -4,6 +4,7 @@
 #include "foundation/KException.h"
 #include "signal/KEnvelopeComputer.h"
 #include "signal/KEnvelopeItems.h"
+#include "signal/KEnvelopeItemsSSE.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ using Vertex = Computer::Vertex;
 using Point = KEnvelope::Point;
 using Points = std::vector<Point>;
 using Type = KEnvelopeSegmentType;
+using Fastest = KEnvelopeFastestItems;
 
 // Points closer than this in x make a vertical jump, never a division.
 constexpr double kCoincident = 1e-8;
@@ -43,14 +45,14 @@ std::unique_ptr<Item> MakeCurve(const Point& p, const Point& q) {
     if (HasNoUsedCurvature(p)) return Make<Computer::ItemLinear>(At(p), At(q));
     switch (p.type) {
         case Type::Quadratic:
-            return Make<Computer::ItemQuadratic>(At(p), At(q), p.curvature);
+            return Make<Fastest::Quadratic>(At(p), At(q), p.curvature);
         case Type::FourthOrder:
-            return Make<Computer::ItemFourthOrder>(At(p), At(q), p.curvature);
+            return Make<Fastest::FourthOrder>(At(p), At(q), p.curvature);
         case Type::Exponencial:
             return Make<Computer::ItemExponencial>(At(p), At(q), p.curvature);
         case Type::Bezier: {
             const Vertex control{p.x + (q.x - p.x) * (p.curvatureX + 1) / 2, p.y + (q.y - p.y) * (p.curvature + 1) / 2};
-            return Make<Computer::ItemBezier>(At(p), control, At(q));
+            return Make<Fastest::Bezier>(At(p), control, At(q));
         }
         default:
             return Make<Computer::ItemDouble>(At(p), At(q), p.curvature);
@@ -127,7 +129,7 @@ void BuildSmoothSegments(const Points& points, ItemList& items) {
             slopeP = PointSlope(points, i);
             slopeQ = PointSlope(points, i + 1);
         }
-        segment = Make<Computer::ItemCubic>(At(p), slopeP, At(q), slopeQ);
+        segment = Make<Fastest::Cubic>(At(p), slopeP, At(q), slopeQ);
     }
 }
 
@@ -161,9 +163,9 @@ std::unique_ptr<Item> MakeCorner(Vertex l, double slopeL, Vertex r, double slope
         const double meet = std::abs(slopeL - slopeR) < 1e-50 ? Computer::kFar
                                                                 : ((l.y - r.y) - (l.x - r.x) * slopeR) / (slopeR - slopeL);
         if (meet >= 1e-10 && meet <= (r.x - l.x) - 1e-10)
-            return Make<Computer::ItemBezier>(l, Vertex{l.x + meet, l.y + meet * slopeL}, r);
+            return Make<Fastest::Bezier>(l, Vertex{l.x + meet, l.y + meet * slopeL}, r);
     }
-    return Make<Computer::ItemCubic>(l, slopeL, r, slopeR);
+    return Make<Fastest::Cubic>(l, slopeL, r, slopeR);
 }
 
 // Replaces the sharp corner at point v by a curve that joins the item ending
