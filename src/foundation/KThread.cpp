@@ -4,19 +4,6 @@
 #include "foundation/KException.h"
 #include "foundation/ProcessDetaching.h"
 
-KString KThread::PriorityName(Priority priority) {
-    switch (priority) {
-    case Priority::Idle: return "Idle";
-    case Priority::Lowest: return "Lowest";
-    case Priority::Low: return "Low";
-    case Priority::Normal: return "Normal";
-    case Priority::High: return "High";
-    case Priority::Highest: return "Highest";
-    case Priority::Critical: return "Critical";
-    }
-    return "Normal";
-}
-
 KThread::~KThread() { Stop(); }
 
 void KThread::Start() {

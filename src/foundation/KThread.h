@@ -6,7 +6,6 @@
 #include "foundation/KMutex.h"
 #include "foundation/KObject.h"
 #include "foundation/KSemaphore.h"
-#include "foundation/KString.h"
 #include "foundation/platform/Thread.h"
 
 // A library thread. Derived classes put their work in Thread(); a long-running
@@ -25,8 +24,6 @@ public:
     // Exit code of a thread that ended in an unexpected failure or was abandoned.
     static constexpr std::uint32_t kFailedExitCode = 0xFFFFFFFFu;
     static constexpr int kThreadFinishedEvent = 0x4B544846;  // 'KTHF'
-
-    static KString PriorityName(Priority priority);
 
     KThread() = default;
     // Stops the thread and waits for it (see Stop). A derived class whose body

@@ -3,7 +3,8 @@
 
 namespace KPlatform {
 
-// Scheduling priorities, from lowest to highest.
+// Scheduling priorities, from lowest to highest. On Windows they are the
+// thread priorities -15, -2, -1, 0, 1, 2 and 15.
 enum class ThreadPriority { Idle, Lowest, Low, Normal, High, Highest, Critical };
 
 // One system thread, created suspended. The object is the owner's handle to
