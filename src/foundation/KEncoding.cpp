@@ -42,11 +42,15 @@ const Codec& UTF16() noexcept {
     return codec;
 }
 
+const Codec* FindKnown(const KString& name) noexcept {
+    if (name.IsEmpty()) return &ASCII();
+    if (IsOneOf(name, "utf8", "utf-8")) return &UTF8();
+    if (IsOneOf(name, "utf16", "utf-16")) return &UTF16();
+    return TableCodec::Find(name);
+}
+
 const Codec& Find(const KString& name) noexcept {
-    if (name.IsEmpty()) return ASCII();
-    if (IsOneOf(name, "utf8", "utf-8")) return UTF8();
-    if (IsOneOf(name, "utf16", "utf-16")) return UTF16();
-    if (const TableCodec* legacy = TableCodec::Find(name)) return *legacy;
+    if (const Codec* known = FindKnown(name)) return *known;
     return *TableCodec::Find("windows-1252");
 }
 

@@ -1,6 +1,7 @@
 #include "foundation/KZLibStream.h"
 
 #include <algorithm>
+#include <exception>
 #include <zlib.h>
 
 #include "foundation/Diagnostics.h"
@@ -22,7 +23,10 @@ const KString kNotTerminated = "ZLIB stream has not been terminated.";
 int KZLibStream::LevelForQuality(int quality) noexcept { return std::clamp((quality - 1) / 10, 0, 9); }
 
 KZLibStream::KZLibStream(KStream* target, bool compress, int quality)
-    : m_target(target), m_compress(compress), m_state(std::make_unique<State>()) {
+    : m_target(target),
+      m_compress(compress),
+      m_state(std::make_unique<State>()),
+      m_failuresAtConstruction(std::uncaught_exceptions()) {
     if (compress) {
         if (deflateInit(&m_state->zlib, LevelForQuality(quality)) != Z_OK) {
             m_state.reset();
@@ -35,7 +39,8 @@ KZLibStream::KZLibStream(KStream* target, bool compress, int quality)
 }
 
 KZLibStream::~KZLibStream() {
-    if (m_state && m_compress) KDiagnostics::Report(kNotTerminated);
+    const bool unwinding = std::uncaught_exceptions() > m_failuresAtConstruction;
+    if (m_state && m_compress && !unwinding) KDiagnostics::Report(kNotTerminated);
     try {
         Close();
     } catch (const KException&) {

@@ -17,8 +17,9 @@ public:
     KZLibStream(const KZLibStream&) = delete;
     KZLibStream& operator=(const KZLibStream&) = delete;
     // Releases the zlib state. A compressing stream that was never finished
-    // reports "ZLIB stream has not been terminated." to the diagnostic sink;
-    // call Close() to have that raised instead.
+    // reports "ZLIB stream has not been terminated." to the diagnostic sink,
+    // unless a failure is already unwinding; call Close() to have that
+    // raised instead.
     ~KZLibStream() override;
 
     // The zlib level a quality stands for.
@@ -47,4 +48,5 @@ private:
     bool m_compress;
     std::unique_ptr<State> m_state;
     std::int64_t m_position = 0;
+    int m_failuresAtConstruction;
 };
