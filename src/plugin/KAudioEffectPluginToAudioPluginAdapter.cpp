@@ -5,7 +5,9 @@
 
 #include "foundation/Guard.h"
 #include "foundation/KException.h"
+#include "plugin/KChannelModes.h"
 #include "plugin/ParameterTypes.h"
+#include "plugin/SignalGeneratorParameters.h"
 
 namespace {
 
@@ -51,9 +53,25 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     AddRecordParameters();
 }
 
+// The float records are the continuous parameters, so they are the ones
+// whose changes are interpolated across sub-blocks; stepped ones (integers,
+// lists, switches) would only move in visible jumps anyway.
 void KAudioEffectPluginToAudioPluginAdapter::AddRecordParameters() {
-    for (int i = 0; i < m_effect->RecordCount(); ++i)
-        if (auto parameter = MakeRecordParameter(this, m_effect, i)) AddAutomationAdapter(std::move(parameter));
+    for (int i = 0; i < m_effect->RecordCount(); ++i) {
+        auto parameter = MakeRecordParameter(this, m_effect, i);
+        if (!parameter) continue;
+        const int index = GetParameterCount();
+        AddAutomationAdapter(std::move(parameter));
+        if (m_effect->Record(i).type == KParameterType::Float) AddInterpolatedParameter(index);
+    }
+    // Each generator of the effect follows as its six parameter wrappers.
+    const KPluginParameters& parameters = m_effect->GetParameters();
+    for (int i = 0; i < parameters.specialItemCount; ++i) {
+        const KPluginSpecialItem& item = parameters.specialItems[i];
+        if (!item.generator) continue;
+        for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name))
+            AddAutomationAdapter(std::move(wrapper));
+    }
     CompleteParameterList();
 }
 
@@ -78,17 +96,20 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessing() {
         }
         KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessing_UnLockedPart",
                     [&] { InitProcessingUnlockedPart(); });
+        ReportLatencyIfChanged();
     });
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
+    InitProcessingPipeline();
     m_context.processedSamples = 0;
-    const int mode = ChannelMode();
-    m_midSide = mode == 3 || mode == 4 || mode == 5;
-    if (!m_effect) return;
-    m_effect->InitProcessing(GetProcessedInputChannelCount(), m_sampleRate);
-    m_effect->OnParametersChanged();
-    m_effect->SnapParameters();
+    m_midSide = KChannelModes::Describe(ChannelModeInForce()).midSide;
+    if (m_effect) {
+        m_effect->InitProcessing(GetProcessedInputChannelCount(), InternalSampleRate());
+        m_effect->OnParametersChanged();
+        m_effect->SnapParameters();
+    }
+    UpdatePipelineLatency();
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** outputs, int sampleCount) {
@@ -102,6 +123,15 @@ void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** out
         m_effect->Process(&m_context, inputs, outputs, sampleCount);
         m_context.processedSamples += sampleCount;
     });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::FullParameterUpdate() {
+    if (m_effect) m_effect->OnParametersChanged();
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int, bool) {
+    SetSubBlockLimit(MultiparametersNeedBlockwiseUpdates() ? PipelineSettings().maxLFOBlockSize.load()
+                                                           : KProcessingPipeline::kUnlimited);
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate() {

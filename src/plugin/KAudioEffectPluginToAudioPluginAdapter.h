@@ -17,6 +17,8 @@ public:
     // One sub-block: prepares, runs a pending full update, processes.
     void Process(float** inputs, float** outputs, int sampleCount) override;
     void ProcessUpdate() override;
+    void FullParameterUpdate() override;
+    void BeginBlock(float** inputs, float** outputs, int sampleCount, bool replacing) override;
 
     int GetInputChannelCount() const override;
     int GetProcessedInputChannelCount() const override;
@@ -35,11 +37,10 @@ public:
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
-    // The channel mode in force (0 "Left + Right" until the pipeline sets it).
-    virtual int ChannelMode() const { return 0; }
-
-    KLock m_secondLock;
-    KLock m_thirdLock;
+    // Whether a multiparameter runs a ramp that must be updated in pieces
+    // of at most "MaxLFOBlockSize" samples in this block. Multiparameters
+    // are not part of this adapter yet, so none does.
+    virtual bool MultiparametersNeedBlockwiseUpdates() { return false; }
 
 private:
     static std::intptr_t EffectCallback(void* instance, std::int32_t opcode, std::int64_t* parameters);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 KAudioPlugin::~KAudioPlugin() = default;
 
@@ -130,7 +131,10 @@ int KAudioPlugin::GetInputChannelCount() const {
     return m_hostInputs <= 0 ? 0 : std::min(m_hostInputs, m_effectInputs);
 }
 
-int KAudioPlugin::GetProcessedInputChannelCount() const { return GetInputChannelCount(); }
+// The channels the effect processes: as many as the channel mode gives it,
+// but not more than the host has outputs for (a mono output would otherwise
+// be written by two channels).
+int KAudioPlugin::GetProcessedInputChannelCount() const { return std::min(m_effectInputs, m_hostOutputs); }
 
 int KAudioPlugin::GetOutputChannelCount() const {
     return m_hostInputs <= 0 ? 0 : std::min(m_hostOutputs, m_effectOutputs);
@@ -141,3 +145,90 @@ int KAudioPlugin::GetProcessedOutputChannelCount() const { return std::min(m_hos
 int KAudioPlugin::GetInputBusCount() const { return GetInputChannelCount() / std::max(m_channelsPerBus, 1); }
 
 int KAudioPlugin::GetOutputBusCount() const { return GetOutputChannelCount() / std::max(m_channelsPerBus, 1); }
+
+void KAudioPlugin::ProcessBlock(float** inputs, float** outputs, int sampleCount, bool replacing) noexcept {
+    m_pipeline.ProcessBlock(inputs, outputs, sampleCount, replacing);
+}
+
+void KAudioPlugin::ResetProcessingState() {
+    KScopedLock plugin(m_pluginLock);
+    KScopedLock second(m_secondLock);
+    KScopedLock third(m_thirdLock);
+    m_pipeline.Reset();
+}
+
+void KAudioPlugin::InitProcessingPipeline() {
+    m_pipeline.Configure();
+    RequestInterpolationReset();
+}
+
+void KAudioPlugin::UpdatePipelineLatency() { m_pipeline.UpdateLatency(); }
+
+void KAudioPlugin::ReportLatencyIfChanged() {
+    const int latency = GetLatency();
+    if (latency == m_reportedLatency) return;
+    m_reportedLatency = latency;
+    if (m_hostAdapter) m_hostAdapter->ReportLatency();
+}
+
+void KAudioPlugin::AddInterpolatedParameter(int index) {
+    int local = 0;
+    if (AutomationAdapter* adapter = FindAdapter(index, local)) m_interpolator.Add(adapter, local);
+}
+
+bool KAudioPlugin::InterpolationPrepare(int sampleCount) {
+    if (!m_interpolator.Prepare(sampleCount)) return false;
+    FullParameterUpdate();
+    return true;
+}
+
+void KAudioPlugin::InterpolationProcess(int sampleCount) {
+    m_interpolator.Process(sampleCount);
+    FullParameterUpdate();
+}
+
+void KAudioPlugin::InterpolationFinish() { m_interpolator.Finish(); }
+
+// Settings that shape the processing set-up change under the plug-in lock
+// (so that no set-up reads them half-written) and then run it again.
+template <class Change>
+void KAudioPlugin::ChangeSetting(Change&& change) {
+    {
+        KScopedLock plugin(m_pluginLock);
+        if (!change()) return;
+    }
+    InitProcessing();
+}
+
+void KAudioPlugin::SetChannelMode(int mode) {
+    ChangeSetting([&] { return std::exchange(m_settings.channelMode, mode) != mode; });
+}
+
+void KAudioPlugin::SetSurroundChannelEnabled(int channel, bool on) {
+    if (channel < 0 || channel >= KPipelineSettings::kSurroundChannels) return;
+    ChangeSetting([&] { return std::exchange(m_settings.surroundChannelsEnabled[std::size_t(channel)], on) != on; });
+}
+
+void KAudioPlugin::SetHighQualityUpsampling(bool on) {
+    ChangeSetting([&] { return std::exchange(m_settings.highQualityUpsampling, on) != on; });
+}
+
+void KAudioPlugin::SetLongUpsamplingFilter(bool on) {
+    ChangeSetting([&] { return std::exchange(m_settings.longUpsamplingFilter, on) != on; });
+}
+
+void KAudioPlugin::SetAutomaticGainControl(bool on) {
+    ChangeSetting([&] { return std::exchange(m_settings.automaticGainControl, on) != on; });
+}
+
+// The factor changes with all three locks held, so that no block and no
+// upsampler reconfiguration sees the factor without its set-up.
+void KAudioPlugin::SetUpsamplingFactor(int factor) {
+    if (factor != 2 && factor != 4 && factor != 8) factor = 1;
+    if (factor == m_settings.upsampling) return;
+    KScopedLock plugin(m_pluginLock);
+    KScopedLock second(m_secondLock);
+    KScopedLock third(m_thirdLock);
+    m_settings.upsampling = factor;
+    InitProcessing();
+}

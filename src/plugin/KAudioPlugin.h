@@ -7,6 +7,10 @@
 #include "foundation/KString.h"
 #include "plugin/KAudioPluginAdapter.h"
 #include "plugin/KAutomationAdapter.h"
+#include "plugin/KParameterInterpolator.h"
+#include "plugin/KPipelineSettings.h"
+#include "plugin/KProcessingPipeline.h"
+#include "plugin/KTransportInfo.h"
 
 // The full plug-in interface the host bridges drive: host-visible
 // parameters, channel configuration, processing and the way back to the host.
@@ -40,10 +44,70 @@ public:
     void NeedUpdateEditor(int index) noexcept;
     bool TakeEditorUpdate(int index) noexcept;
 
-    // Called from the host's audio thread per block and sub-block.
+    // The host block, which both bridges call: `inputs` and `outputs` hold
+    // one pointer per host channel (null for a missing one); `replacing`
+    // overwrites the outputs, otherwise the result is added to them.
+    void ProcessBlock(float** inputs, float** outputs, int sampleCount, bool replacing) noexcept;
+
+    // Processing set-up; runs again after every change of rate, block
+    // size, channels or pipeline settings.
     virtual void InitProcessing() = 0;
+    // One sub-block at the internal rate, called by the pipeline.
     virtual void Process(float** inputs, float** outputs, int sampleCount) = 0;
     virtual void ProcessUpdate() {}
+    // Recomputes everything that depends on parameter values.
+    virtual void FullParameterUpdate() {}
+
+    // Hooks of the pipeline around the effect, on the audio thread.
+    virtual void BeginBlock(float** inputs, float** outputs, int sampleCount, bool replacing) {
+        (void)inputs, (void)outputs, (void)sampleCount, (void)replacing;
+    }
+    virtual void EndBlock(float** inputs, float** outputs, int sampleCount, bool replacing) {
+        (void)inputs, (void)outputs, (void)sampleCount, (void)replacing;
+    }
+    virtual void PrepareForProcessingOnce(float** inputs, float** outputs, int sampleCount) {
+        (void)inputs, (void)outputs, (void)sampleCount;
+    }
+    // A channel the channel mode leaves unprocessed, after its dry delay;
+    // `coded` when it holds a mid or side signal.
+    virtual void ProcessPassThroughChannel(float* samples, int sampleCount, bool coded) {
+        (void)samples, (void)sampleCount, (void)coded;
+    }
+    // Clears delay lines, filter histories and the gain compensation.
+    virtual void ResetProcessingState();
+
+    // Parameter interpolation across the sub-blocks of one block.
+    bool InterpolationPrepare(int sampleCount);
+    void InterpolationProcess(int sampleCount);
+    void InterpolationFinish();
+    const KParameterInterpolator& Interpolator() const noexcept { return m_interpolator; }
+
+    // Pipeline settings. Those that change the processing set-up run
+    // InitProcessing; the bypass and the sub-block size apply at the next
+    // block.
+    const KPipelineSettings& PipelineSettings() const noexcept { return m_settings; }
+    void SetBypass(bool on) noexcept { m_settings.bypass.store(on); }
+    bool Bypass() const noexcept { return m_settings.bypass.load(); }
+    void SetChannelMode(int mode);
+    void SetSurroundChannelEnabled(int channel, bool on);
+    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size); }
+    // Factors 1 (off), 2, 4 and 8; others are taken as 1.
+    void SetUpsamplingFactor(int factor);
+    void SetHighQualityUpsampling(bool on);
+    void SetLongUpsamplingFilter(bool on);
+    void SetAutomaticGainControl(bool on);
+
+    // State of the pipeline in force since the last processing set-up.
+    double InternalSampleRate() const noexcept { return m_pipeline.InternalSampleRate(); }
+    int ChannelModeInForce() const noexcept { return m_pipeline.ChannelMode(); }
+    // Samples by which the output lags the input, as reported to the host.
+    int GetLatency() const noexcept { return m_pipeline.Latency(); }
+    const KProcessingPipeline& Pipeline() const noexcept { return m_pipeline; }
+    // The longest sub-block the plug-in needs for this block (BeginBlock).
+    void SetSubBlockLimit(int limit) noexcept { m_pipeline.SetSubBlockLimit(limit); }
+
+    KTransportInfo& Transport() noexcept { return m_transport; }
+    const KTransportInfo& Transport() const noexcept { return m_transport; }
 
     // Channel configuration.
     virtual int GetInputChannelCount() const;
@@ -53,6 +117,8 @@ public:
     virtual int GetInputBusCount() const;
     virtual int GetOutputBusCount() const;
     void SetHostChannels(int inputs, int outputs) noexcept;
+    int HostInputChannels() const noexcept { return m_hostInputs; }
+    int HostOutputChannels() const noexcept { return m_hostOutputs; }
     void SetEffectChannels(int inputs, int outputs) noexcept;
     void SetChannelsPerBus(int channels) noexcept { m_channelsPerBus = channels; }
     int ChannelsPerBus() const noexcept { return m_channelsPerBus; }
@@ -74,9 +140,24 @@ public:
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_hostAdapter = adapter; }
     KAudioPluginAdapter* HostAdapter() const noexcept { return m_hostAdapter; }
 
+    // Lock order everywhere: plug-in lock, second lock, third lock.
     KLock& PluginLock() noexcept { return m_pluginLock; }
+    KLock& SecondLock() noexcept { return m_secondLock; }
+    KLock& ThirdLock() noexcept { return m_thirdLock; }
 
 protected:
+    // The pipeline's part of processing initialisation, under the three
+    // locks: configuration before the effect is initialised, latency after.
+    void InitProcessingPipeline();
+    void UpdatePipelineLatency();
+    // Tells the host when the latency differs from what it was last told;
+    // called without the locks.
+    void ReportLatencyIfChanged();
+    void SetProcessingTraits(const KProcessingTraits& traits) noexcept { m_pipeline.SetTraits(traits); }
+    void AddInterpolatedParameter(int index);
+    // The next block takes parameter values over without interpolating.
+    void RequestInterpolationReset() noexcept { m_interpolator.RequestReset(); }
+
     // Appends an adapter owning the next Count() host indices.
     void AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapter);
     // Called once all adapters are added.
@@ -84,6 +165,8 @@ protected:
     AutomationAdapter* FindAdapter(int index, int& localIndex) const noexcept;
 
     KLock m_pluginLock;
+    KLock m_secondLock;
+    KLock m_thirdLock;
     double m_sampleRate = 44100;
     int m_maxBlockSize = 1024;
     int m_hostInputs = 2;
@@ -97,4 +180,12 @@ private:
     std::unique_ptr<std::atomic<bool>[]> m_editorUpdates;
     int m_parameterCount = 0;
     KAudioPluginAdapter* m_hostAdapter = nullptr;
+    KPipelineSettings m_settings;
+    KTransportInfo m_transport;
+    KParameterInterpolator m_interpolator;
+    KProcessingPipeline m_pipeline{*this};
+    int m_reportedLatency = 0;
+
+    template <class Change>
+    void ChangeSetting(Change&& change);
 };
