@@ -41,17 +41,6 @@ TEST(KSignalGeneratorRandomize, ShapeMovesAroundThePositionBySomeAmount) {
     EXPECT_FALSE(g->IsDirty());  // rebuilt at once
 }
 
-TEST(KSignalGeneratorRandomize, FullShapeRandomisationRarelyTurnsTheStepsUp) {
-    auto g = NewGenerator();
-    KRandom::Seed(99);
-    ReferenceDraws r(99);
-    g->RandomizeShape(1);  // A = 2
-    r.Next();
-    r.Next();
-    r.Next();
-    EXPECT_DOUBLE_EQ(g->Get(Control::StepDepth), std::pow(r.Unit(), 20));
-}
-
 TEST(KSignalGeneratorRandomize, FullHarmonicsRandomisationDrawsEveryControl) {
     auto g = NewGenerator();
     g->SetMode(KSignalGenerator::Mode::Harmonics);

@@ -103,11 +103,4 @@ TEST(KSignalGeneratorShapes, StepShapesAndTheirMirrors) {
     }
 }
 
-TEST(KSignalGeneratorShapes, Names) {
-    EXPECT_EQ(KSignalGeneratorShapes::BasicName(5), KString("Sine"));
-    EXPECT_EQ(KSignalGeneratorShapes::BasicName(15), KString("Mess"));
-    EXPECT_EQ(KSignalGeneratorShapes::StepName(25), KString("Wobble 1"));
-    EXPECT_EQ(KSignalGeneratorShapes::StepName(36), KString("Wobble 4 mirror"));
-}
-
 }  // namespace

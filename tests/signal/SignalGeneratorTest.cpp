@@ -308,18 +308,6 @@ TEST(KSignalGenerator, EditsWaitForTheNextUpdate) {
     EXPECT_FALSE(g->UpdateIfChanged());
 }
 
-TEST(KSignalGenerator, EditsHoldTheOwnersLock) {
-    auto g = NewGenerator();
-    KLock lock;
-    g->SetLock(&lock);
-    EXPECT_EQ(g->Lock(), &lock);
-    ASSERT_TRUE(lock.TryAcquire());  // re-entrant: the same thread may edit
-    g->Set(Control::Skew, 0.5);
-    lock.Release();
-    g->SetLock(nullptr);
-    EXPECT_NE(g->Lock(), nullptr);
-}
-
 TEST(KSignalGenerator, GeneratorControlsRegenerateTheHarmonics) {
     auto g = NewGenerator();
     g->SetMode(KSignalGenerator::Mode::Harmonics);
@@ -365,17 +353,6 @@ TEST(KSignalGenerator, ShapeText) {
     EXPECT_EQ(KSignalGenerator::ShapeText(5.3), KString("70% Sine, 30% Harmonics"));
     EXPECT_EQ(KSignalGenerator::ShapeText(5.999), KString("Harmonics"));  // 99.9 rounds to 100
     EXPECT_EQ(KSignalGenerator::ShapeText(15), KString("Mess"));
-}
-
-TEST(KSignalGenerator, RatesSetTheEditorsView) {
-    auto g = NewGenerator();
-    g->SetRates(2, 1);
-    g->UpdateIfChanged();
-    EXPECT_EQ(g->RatioA(), 0.5);
-    EXPECT_EQ(g->PeriodB(), 16384);
-    g->SetRates(0, 1);  // ignored
-    g->UpdateIfChanged();
-    EXPECT_EQ(g->RatioA(), 0.5);
 }
 
 }  // namespace
