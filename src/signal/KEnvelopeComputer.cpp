@@ -23,13 +23,15 @@ void FillItem(const KEnvelopeComputer::Item& item, double* out, double x0, doubl
     item.Fill64(out, x0, dx, begin, end);
 }
 
-// Index of the first position x0 + k dx (begin <= k <= n) at or past end,
-// for dx > 0. The quotient gives it up to rounding; comparing the positions
-// themselves settles it the way Evaluate would.
+// Index of the first position x0 + k dx (begin < k <= n) at or past end,
+// for dx > 0 and position begin below end. The quotient gives it up to
+// rounding; comparing the positions themselves settles it the way Evaluate
+// would. At least one position is taken, so that even an infinite step
+// moves on.
 int FirstPositionAtOrPast(double end, double x0, double dx, int begin, int n) {
     const double estimate = std::ceil((end - x0) / dx);
-    int k = estimate < begin ? begin : estimate > n ? n : int(estimate);
-    while (k > begin && x0 + (k - 1) * dx >= end) --k;
+    int k = estimate <= begin ? begin + 1 : estimate > n ? n : int(estimate);
+    while (k > begin + 1 && x0 + (k - 1) * dx >= end) --k;
     while (k < n && x0 + k * dx < end) ++k;
     return k;
 }

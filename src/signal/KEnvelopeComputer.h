@@ -66,6 +66,7 @@ public:
     // -kFar when it is 0 everywhere.
     double ZeroTailStart() const noexcept { return m_zeroTailStart; }
 
+    // Owned items in x order, as Build makes them.
     using ItemList = std::vector<std::unique_ptr<Item>>;
 
 private:

@@ -30,6 +30,8 @@ public:
     double LeftSlope(double x) const { return (Evaluate(x) - Evaluate(x - 1e-10)) * 1e10; }
     double RightSlope(double x) const { return (Evaluate(x + 1e-10) - Evaluate(x)) * 1e10; }
 
+    // True when the item is 0 over its whole span; Build finds the zero tail
+    // with it.
     virtual bool IsZero() const noexcept { return false; }
 
 private:
