@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "foundation/KFormatter.h"
+#include "foundation/KXMLItem.h"
+#include "foundation/NumberText.h"
 #include "foundation/Random.h"
 #include "plugin/KDisplayFunctions.h"
 
@@ -212,6 +214,33 @@ void HalvaneAudioEffectPlugin::RunJumpSmoothers(bool waveformChanged, float** ou
 void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
     for (int i = 0; i < kOscillators; ++i)
         m_phase[std::size_t(i)] = WithoutWholeCycles(m_phase[std::size_t(i)] + sampleCount * m_increment[std::size_t(i)]);
+}
+
+KString HalvaneAudioEffectPlugin::ShapeKey(int oscillator) { return KFormatter("Shape{0}") << oscillator; }
+
+bool HalvaneAudioEffectPlugin::Store(KXMLItem& xml) {
+    const bool result = KAudioEffectPlugin::Store(xml);
+    for (int i = 0; i < kOscillators; ++i) m_generators[std::size_t(i)].Store(xml.GetOrCreateSubItem(ShapeKey(i)));
+    return result;
+}
+
+bool HalvaneAudioEffectPlugin::Load(KXMLItem& xml) {
+    KScopedLock hold(ProcessingLock());
+    for (int i = 0; i < kOscillators; ++i) {
+        KSignalGenerator& generator = m_generators[std::size_t(i)];
+        const KString key = ShapeKey(i);
+        if (KXMLItem* shape = xml.FindSubItem(key)) {
+            generator.Load(*shape);
+            continue;
+        }
+        // States from before waveforms were stored as sub-items carry only
+        // the shape position, as an attribute of the same name.
+        using Control = KSignalGenerator::Control;
+        const KString current = KFormatter("{0;.6}") << generator.Get(Control::ShapePosition);
+        generator.Set(Control::EnvelopeDepth, 0);
+        generator.Set(Control::ShapePosition, KNumberText::ParseDouble(xml.Attribute(key, current)));
+    }
+    return KAudioEffectPlugin::Load(xml);
 }
 
 void HalvaneAudioEffectPlugin::Randomize() {

@@ -29,6 +29,8 @@ public:
 
     void OnParametersChanged() override;
     void DestroyControls(void* container) override;
+    bool Store(KXMLItem& xml) override;
+    bool Load(KXMLItem& xml) override;
     void Randomize() override;
 
     int InitProcessing(int channels, double sampleRate) override;
@@ -47,6 +49,7 @@ private:
         double step;
     };
 
+    static KString ShapeKey(int oscillator);
     void DeclareRecords();
     void DeclareOscillatorRecords(int oscillator);
     bool IsEnabled(int oscillator) const noexcept { return Record(RecordOf(oscillator, kEnable)).onOff.value != 0; }
