@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <typeindex>
 #include <typeinfo>
 #include <set>
@@ -104,6 +105,15 @@ TEST(EnvelopeFillSweep, ZeroStepRepeatsOnePositionAndEmptyBlocksWriteNothing) {
     EXPECT_EQ(out[4], -7.0f);
     computer.Fill(out.data() + 4, 0.5, 0.01, 0);
     EXPECT_EQ(out[4], -7.0f);
+}
+
+TEST(EnvelopeFillSweep, InfiniteStepEndsAfterTheLastPointInsteadOfStalling) {
+    Computer computer;
+    computer.Build(EveryKind());
+    std::vector<double> out(3, 5.0);
+    computer.Fill64(out.data(), 0.3, std::numeric_limits<double>::infinity(), 3);
+    EXPECT_EQ(out[1], 0.0);
+    EXPECT_EQ(out[2], 0.0);
 }
 
 TEST(EnvelopeFillSweep, UnbuiltComputerIsZero) {
