@@ -2,7 +2,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
+#include "foundation/KException.h"
 #include "foundation/KFormatter.h"
 #include "foundation/KXMLItem.h"
 #include "signal/KSignalGenerator.h"
@@ -34,7 +36,19 @@ double Limited(double value, double minimum, double maximum) {
 
 // Binary blocks: the little-endian bytes of 32-bit floats as hexadecimal text.
 void StoreFloats(KXMLItem& item, const float* values, int count) { item.SetHexadecimalText(values, count * 4); }
-void LoadFloats(const KXMLItem& item, float* values, int count) { item.ReadHexadecimalText(values, count * 4); }
+
+// A block that is short or not hexadecimal counts as missing: false, and
+// the values are left as they were.
+bool LoadFloats(const KXMLItem& item, float* values, int count) {
+    std::vector<float> decoded(static_cast<std::size_t>(count));
+    try {
+        item.ReadHexadecimalText(decoded.data(), count * 4);
+    } catch (const KException&) {
+        return false;
+    }
+    std::copy(decoded.begin(), decoded.end(), values);
+    return true;
+}
 
 // The envelope format: its ranges and editor settings, then one "Point"
 // sub-item per control point.
@@ -183,8 +197,8 @@ void KSignalGenerator::LoadNormal(KXMLItem& item) {
         }
     }
 
-    if (KXMLItem* custom = item.FindSubItem("CustomSample")) {
-        LoadFloats(*custom, m_customSample.data(), kTableLength);
+    KXMLItem* custom = item.FindSubItem("CustomSample");
+    if (custom && LoadFloats(*custom, m_customSample.data(), kTableLength)) {
         m_customSamplePresent = true;
         m_customSampleDepth = Limited(custom->DoubleAttribute("Depth", m_customSampleDepth), 0, 1);
     } else {

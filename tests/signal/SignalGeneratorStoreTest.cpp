@@ -190,9 +190,19 @@ TEST(KSignalGeneratorStore, OutOfRangeValuesAreHeldWithinTheModel) {
 
     KXMLItem harmonicsItem("Shape0");
     harmonicsItem.SetAttribute("Mode", "Harmonics");
-    harmonicsItem.AddSubItem("Harmonics").SetAttribute("Count", "-4");
+    KXMLItem& harmonics = harmonicsItem.AddSubItem("Harmonics");
+    harmonics.SetAttribute("Count", "2");
+    harmonics.AddSubItem("Magnitudes").SetText("0000");  // 2 bytes of the 8 due
+    g->Load(harmonicsItem);
+    EXPECT_EQ(g->HarmonicMagnitude(0), 1.0f);  // a broken block counts as missing
+    harmonics.SetAttribute("Count", "-4");
     g->Load(harmonicsItem);
     EXPECT_EQ(g->HarmonicCount(), 0);
+
+    KXMLItem brokenCustom("Shape0");
+    brokenCustom.AddSubItem("CustomSample").SetText("not hexadecimal");
+    g->Load(brokenCustom);
+    EXPECT_FALSE(g->HasCustomSample());
 }
 
 }  // namespace
