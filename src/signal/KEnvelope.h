@@ -5,6 +5,8 @@
 #include "foundation/KString.h"
 #include "signal/KEnvelopeSegmentType.h"
 
+class KXMLItem;
+
 // A user-drawn curve y(x) given by control points sorted by x. Each point
 // shapes the segment to the next point and may round off its own corner.
 // KEnvelopeComputer turns an envelope into something that can be evaluated.
@@ -82,6 +84,11 @@ public:
 
     const EditorSettings& Editor() const noexcept { return m_editor; }
     EditorSettings& Editor() noexcept { return m_editor; }
+
+    // The stored form: ranges and editor settings as attributes, one "Point"
+    // sub-item per point. Store replaces any points the item held.
+    void Store(KXMLItem& item) const;
+    void Load(const KXMLItem& item);
 
     bool operator==(const KEnvelope&) const = default;
 
