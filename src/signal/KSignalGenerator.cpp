@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "foundation/KException.h"
 #include "foundation/KFormatter.h"
 #include "signal/KSignalGeneratorShapes.h"
 

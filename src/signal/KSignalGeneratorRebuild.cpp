@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "foundation/KSynchronizer.h"
 #include "signal/KEnvelopeItems.h"
 #include "signal/KSignalGenerator.h"
 #include "signal/KSignalGeneratorShapes.h"

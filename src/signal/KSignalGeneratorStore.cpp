@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "foundation/KException.h"
