@@ -49,71 +49,11 @@ bool LoadFloats(const KXMLItem& item, float* values, int count) {
     return true;
 }
 
-// The envelope format: its ranges and editor settings, then one "Point"
-// sub-item per control point.
-void StoreEnvelope(KXMLItem& item, const KEnvelope& envelope) {
-    item.Clear();
-    item.SetDoubleAttribute("MinX", envelope.XRange().minimum);
-    item.SetDoubleAttribute("MaxX", envelope.XRange().maximum);
-    item.SetDoubleAttribute("MinY", envelope.YRange().minimum);
-    item.SetDoubleAttribute("MaxY", envelope.YRange().maximum);
-    const KEnvelope::EditorSettings& editor = envelope.Editor();
-    item.SetIntegerAttribute("DrawingMode", editor.drawingMode);
-    item.SetIntegerAttribute("SnapToGridX", editor.snapToGridX);
-    item.SetIntegerAttribute("SnapToGridY", editor.snapToGridY);
-    item.SetAttribute("OverrideUnitsX", editor.overrideUnitsX);
-    item.SetAttribute("OverrideUnitsY", editor.overrideUnitsY);
-    for (const KEnvelope::Point& p : envelope.Points()) {
-        KXMLItem& point = item.AddSubItem("Point");
-        point.SetDoubleAttribute("x", p.x);
-        point.SetDoubleAttribute("y", p.y);
-        point.SetIntegerAttribute("Flags", p.flags);
-        point.SetDoubleAttribute("cx", p.curvatureX);
-        point.SetDoubleAttribute("c", p.curvature);
-        point.SetDoubleAttribute("SmoothX1", p.smoothingLeft);
-        point.SetDoubleAttribute("SmoothX2", p.smoothingRight);
-        const KEnvelopeSegmentTypeInfo* type = KEnvelopeSegmentTypeInfo::Find(p.type);
-        point.SetAttribute("Type", KString::FromBytes(type ? type->name : ""));
-        point.SetIntegerAttribute("SmoothingType", std::int64_t(p.smoothingType));
-    }
-}
-
-KEnvelope LoadedEnvelope(const KXMLItem& item, const KEnvelope& current) {
-    KEnvelope envelope = current;
-    envelope.SetXRange({item.DoubleAttribute("MinX", current.XRange().minimum),
-                        item.DoubleAttribute("MaxX", current.XRange().maximum)});
-    envelope.SetYRange({item.DoubleAttribute("MinY", current.YRange().minimum),
-                        item.DoubleAttribute("MaxY", current.YRange().maximum)});
-    KEnvelope::EditorSettings& editor = envelope.Editor();
-    editor.drawingMode = std::int32_t(item.IntegerAttribute("DrawingMode", editor.drawingMode));
-    editor.snapToGridX = std::int32_t(item.IntegerAttribute("SnapToGridX", editor.snapToGridX));
-    editor.snapToGridY = std::int32_t(item.IntegerAttribute("SnapToGridY", editor.snapToGridY));
-    editor.overrideUnitsX = item.Attribute("OverrideUnitsX", editor.overrideUnitsX);
-    editor.overrideUnitsY = item.Attribute("OverrideUnitsY", editor.overrideUnitsY);
-    std::vector<KEnvelope::Point> points;
-    for (KXMLItem::Iterator it(item, "Point"); KXMLItem* stored = it.Next();) {
-        KEnvelope::Point p;
-        p.x = stored->DoubleAttribute("x", 0);
-        p.y = stored->DoubleAttribute("y", 0);
-        p.flags = std::uint8_t(stored->IntegerAttribute("Flags", p.flags));
-        if (stored->BoolAttribute("fixed", false)) p.flags |= KEnvelope::kFixed;
-        p.curvatureX = stored->DoubleAttribute("cx", 0);
-        p.curvature = stored->DoubleAttribute("c", 0);
-        p.smoothingLeft = stored->DoubleAttribute("SmoothX1", 0);
-        p.smoothingRight = stored->DoubleAttribute("SmoothX2", 0);
-        KEnvelopeSegmentTypeInfo::FromName(stored->Attribute("Type", KString()), p.type);
-        p.smoothingType = stored->IntegerAttribute("SmoothingType", 0) == 1 ? KEnvelope::SmoothingType::Cubic
-                                                                           : KEnvelope::SmoothingType::Tangents;
-        points.push_back(p);
-    }
-    envelope.SetPoints(std::move(points));
-    return envelope;
-}
-
 }  // namespace
 
 void KSignalGenerator::LoadEnvelope(const KXMLItem& item, EnvelopeRole role) {
-    KEnvelope envelope = LoadedEnvelope(item, EnvelopeOf(role));
+    KEnvelope envelope = EnvelopeOf(role);
+    envelope.Load(item);
     ComputerOf(role).Build(envelope);  // raises for a point type it cannot build, before anything changes
     EnvelopeOf(role) = std::move(envelope);
 }
@@ -144,7 +84,7 @@ void KSignalGenerator::StoreNormal(KXMLItem& item) const {
     item.SetDoubleAttribute("value", m_shapePosition);
     item.SetDoubleAttribute("Smoothness", m_smoothness);
     item.SetDoubleAttribute("EnvelopeDepth", m_envelopeDepth);
-    StoreEnvelope(item.GetOrCreateSubItem("Envelope"), m_customEnvelope);
+    m_customEnvelope.Store(item.GetOrCreateSubItem("Envelope"));
 
     KXMLItem& step = item.GetOrCreateSubItem("Step");
     step.SetIntegerAttribute("StepItemCount", m_stepItemCount);
@@ -174,8 +114,8 @@ void KSignalGenerator::StoreNormal(KXMLItem& item) const {
     }
     operations.SetBoolAttribute("TransformEnable", m_transformEnable);
     operations.SetBoolAttribute("AmplitudeTransformEnable", m_amplitudeTransformEnable);
-    StoreEnvelope(operations.GetOrCreateSubItem("Transform"), m_transformEnvelope);
-    StoreEnvelope(operations.GetOrCreateSubItem("AmplitudeTransform"), m_amplitudeEnvelope);
+    m_transformEnvelope.Store(operations.GetOrCreateSubItem("Transform"));
+    m_amplitudeEnvelope.Store(operations.GetOrCreateSubItem("AmplitudeTransform"));
 }
 
 void KSignalGenerator::LoadNormal(KXMLItem& item) {
