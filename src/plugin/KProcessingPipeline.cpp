@@ -126,12 +126,12 @@ void KProcessingPipeline::ProcessBlock(float** inputs, float** outputs, int samp
     if (!outputs || sampleCount <= 0) return;
     KTriedLock plugin(m_plugin.PluginLock());
     if (!plugin.Held()) {
-        if (replacing) Silence(outputs, sampleCount);
+        if (replacing) Silence(outputs, m_silenceChannels.load(std::memory_order_relaxed), sampleCount);
         return;
     }
     KScopedLock third(m_plugin.ThirdLock());
     if (!m_ready) {
-        if (replacing) Silence(outputs, sampleCount);
+        if (replacing) Silence(outputs, std::min(m_plugin.HostOutputChannels(), kMaxChannels), sampleCount);
         return;
     }
     // A host that sends more than it announced is served in pieces that
@@ -140,8 +140,7 @@ void KProcessingPipeline::ProcessBlock(float** inputs, float** outputs, int samp
         ProcessChunk(inputs, outputs, offset, std::min(m_capacity, sampleCount - offset), replacing);
 }
 
-void KProcessingPipeline::Silence(float** outputs, int sampleCount) noexcept {
-    const int channels = m_silenceChannels.load(std::memory_order_relaxed);
+void KProcessingPipeline::Silence(float** outputs, int channels, int sampleCount) noexcept {
     for (int c = 0; c < channels; ++c)
         if (outputs[c]) Zero(outputs[c], sampleCount);
 }

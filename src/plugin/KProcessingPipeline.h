@@ -61,7 +61,7 @@ private:
     void ProcessUpsampled(float** targets, int sampleCount, double position) noexcept;
     void RunStage(float** inputs, float** outputs, int sampleCount, double position) noexcept;
     void Clamp(float** targets, int sampleCount) noexcept;
-    void Silence(float** outputs, int sampleCount) noexcept;
+    void Silence(float** outputs, int channels, int sampleCount) noexcept;
     double BlockPosition(int offset) const noexcept;
 
     KAudioPlugin& m_plugin;
