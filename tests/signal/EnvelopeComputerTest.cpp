@@ -157,12 +157,10 @@ TEST(EnvelopeComputerCorner, SymmetricNeighbourhoodTakesTheNearerHalfDistance) {
     EXPECT_NEAR(ItemSpanAt(computer, 1).start, 0.5, 1e-15);
     EXPECT_NEAR(ItemSpanAt(computer, 1).end, 1.5, 1e-15);
     EXPECT_NEAR(computer.Evaluate(1.6), 0.7, 1e-15);
-}
 
-TEST(EnvelopeComputerCorner, RightSmoothingAppliesWithoutTheSharedFlag) {
+    // Without the shared flag the right side has its own smoothing.
     Point point = Corner(1, 1, 0.5, KEnvelope::kSymmetricCorner);
     point.smoothingRight = 1;
-    Computer computer;
     computer.Build(MakeEnvelope({Line(0, 0), point, Line(2, 0)}));
     EXPECT_NEAR(ItemSpanAt(computer, 1).start, 0.75, 1e-15);
     EXPECT_NEAR(ItemSpanAt(computer, 1).end, 1.5, 1e-15);
@@ -181,14 +179,13 @@ TEST(EnvelopeComputerCorner, EndPointsMirrorTheirOnlyNeighbourhood) {
     EXPECT_NEAR(last.Evaluate(1), 0.875, 1e-6);
 }
 
-TEST(EnvelopeComputerCorner, ParallelTangentsFallBackToTheCubic) {
-    Computer computer;
-    computer.Build(MakeEnvelope({Line(0, 0), Corner(1, 1, 1), Line(2, 2)}));
-    ASSERT_TRUE(ItemIs<Computer::ItemCubic>(computer, 1));
-    for (double x : {0.6, 1.0, 1.3}) EXPECT_NEAR(computer.Evaluate(x), x, 1e-6);
-}
-
-TEST(EnvelopeComputerCorner, SkipsFlatCornersAndCoincidentNeighbours) {
+TEST(EnvelopeComputerCorner, DegenerateCorners) {
+    // Parallel tangents never meet: the cubic corner keeps the straight line.
+    Computer straight;
+    straight.Build(MakeEnvelope({Line(0, 0), Corner(1, 1, 1), Line(2, 2)}));
+    ASSERT_TRUE(ItemIs<Computer::ItemCubic>(straight, 1));
+    for (double x : {0.6, 1.0, 1.3}) EXPECT_NEAR(straight.Evaluate(x), x, 1e-6);
+    // Nothing to round on a flat line or beside a vertical jump.
     Computer flat;
     flat.Build(MakeEnvelope({Line(0, 0), Corner(1, 0, 1), Line(2, 0)}));
     EXPECT_EQ(flat.ItemCount(), 4);

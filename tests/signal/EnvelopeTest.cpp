@@ -43,16 +43,4 @@ TEST(Envelope, PointsStayInXOrder) {
     EXPECT_EQ(envelope.PointAt(2).x, 0.7);
 }
 
-TEST(EnvelopeSegmentType, StoredNamesMatchWithoutCase) {
-    Type type = Type::FourthOrder;
-    EXPECT_TRUE(KEnvelopeSegmentTypeInfo::FromName("smooth 2", type));
-    EXPECT_EQ(type, Type::Smooth2);
-    EXPECT_TRUE(KEnvelopeSegmentTypeInfo::FromName("FREE 1", type));
-    EXPECT_EQ(type, Type::Bezier);
-    EXPECT_FALSE(KEnvelopeSegmentTypeInfo::FromName("Mode 4", type));
-    EXPECT_EQ(type, Type::Bezier);
-    EXPECT_EQ(KEnvelopeSegmentTypeInfo::Find(static_cast<Type>(12)), nullptr);
-    EXPECT_EQ(KString::FromBytes(KEnvelopeSegmentTypeInfo::Find(Type::Exponencial)->name), KString("Mode 3"));
-}
-
 }  // namespace
