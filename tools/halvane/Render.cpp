@@ -44,11 +44,23 @@ double Peak(const std::vector<float>& samples) {
     return peak;
 }
 
-void PreparePlugin(KQuenlorAudioEffectPlugin& plugin, int sampleRate, int blockSize) {
+void PreparePlugin(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& options, int sampleRate) {
     plugin.SetSampleRate(sampleRate);
-    plugin.SetMaxBlockSize(blockSize);
+    plugin.SetMaxBlockSize(options.blockSize);
     plugin.SetHostChannels(kPluginChannels, kPluginChannels);
+    plugin.SetBypass(options.bypass);
+    plugin.SetChannelMode(options.channelMode);
+    plugin.SetUpsamplingFactor(options.upsampling);
+    plugin.SetHighQualityUpsampling(options.highQuality);
+    plugin.SetAutomaticGainControl(options.automaticGain);
     plugin.InitProcessing();
+}
+
+// Source frame `frame` of channel `c`: mono feeds both channels, and the
+// frames after the end (fed to flush the latency) are silent.
+float SourceSample(const AudioData& source, long long frame, int c) {
+    if (frame >= source.Frames()) return 0.0f;
+    return source.samples[std::size_t(frame * source.channels + std::min(c, source.channels - 1))];
 }
 
 }  // namespace
@@ -65,7 +77,8 @@ RenderSummary Render(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& opt
     if (source.channels > kPluginChannels)
         throw ToolError("input has " + std::to_string(source.channels) + " channels; mono and stereo files are supported");
 
-    PreparePlugin(plugin, source.sampleRate, options.blockSize);
+    PreparePlugin(plugin, options, source.sampleRate);
+    const long long latency = plugin.GetLatency();
     AudioFileWriter writer(options.output, source.channels, source.sampleRate);
 
     const int block = options.blockSize;
@@ -83,18 +96,18 @@ RenderSummary Render(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& opt
     ProgressBar progress(options.showProgress);
     const long long frames = source.Frames();
     const auto started = std::chrono::steady_clock::now();
-    for (long long done = 0; done < frames; done += block) {
-        const int n = int(std::min<long long>(block, frames - done));
+    const long long total = frames + latency;
+    for (long long done = 0; done < total; done += block) {
+        const int n = int(std::min<long long>(block, total - done));
         for (int s = 0; s < n; ++s)
-            for (int c = 0; c < kPluginChannels; ++c)
-                inputs[c][std::size_t(s)] =
-                    source.samples[std::size_t((done + s) * source.channels + std::min(c, source.channels - 1))];
-        plugin.Process(in, out, n);
-        for (int s = 0; s < n; ++s)
+            for (int c = 0; c < kPluginChannels; ++c) inputs[c][std::size_t(s)] = SourceSample(source, done + s, c);
+        plugin.ProcessBlock(in, out, n, true);
+        const int skipped = int(std::clamp<long long>(latency - done, 0, n));  // output before the input arrives
+        for (int s = skipped; s < n; ++s)
             for (int c = 0; c < source.channels; ++c)
-                interleaved[std::size_t(s * source.channels + c)] = outputs[c][std::size_t(s)];
-        processed.insert(processed.end(), interleaved.begin(), interleaved.begin() + n * source.channels);
-        progress.Show(done + n, frames);
+                interleaved[std::size_t((s - skipped) * source.channels + c)] = outputs[c][std::size_t(s)];
+        processed.insert(processed.end(), interleaved.begin(), interleaved.begin() + (n - skipped) * source.channels);
+        progress.Show(done + n, total);
     }
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 

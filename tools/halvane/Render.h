@@ -13,6 +13,12 @@ struct RenderOptions {
     int demoRate = 48000;
     double demoSeconds = 8;
     bool showProgress = false;
+    // Pipeline settings.
+    bool bypass = false;
+    int channelMode = 0;
+    int upsampling = 1;
+    bool highQuality = false;
+    bool automaticGain = false;
 };
 
 struct RenderSummary {
@@ -23,5 +29,6 @@ struct RenderSummary {
 };
 
 // Runs the plug-in over the input in host-sized blocks, the way a host
-// drives it, and writes the output file.
+// drives it, and writes the output file. The plug-in's latency is
+// compensated, as a host does, so that the output lines up with the input.
 RenderSummary Render(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& options);

@@ -12,6 +12,7 @@
 #include "Render.h"
 #include "ToolError.h"
 #include "hosts/KPluginCreation.h"
+#include "plugin/KChannelModes.h"
 
 namespace {
 
@@ -22,6 +23,19 @@ std::string Decibels(double peak) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f dBFS", 20 * std::log10(peak));
     return text;
+}
+
+std::string ChannelModeHelp() {
+    std::string help = "channel mode:";
+    for (const char* name : KChannelModes::DisplayNames()) help += std::string(" \"") + name + "\"";
+    return help;
+}
+
+int ChannelModeByName(const std::string& name) {
+    if (name.empty()) return KChannelModes::LeftRight;
+    const int mode = KChannelModes::FindByName(KString::FromUTF8(name));
+    if (mode < 0) throw ToolError("unknown channel mode \"" + name + "\"; " + ChannelModeHelp());
+    return mode;
 }
 
 void PrintSummary(const std::filesystem::path& output, const RenderSummary& summary) {
@@ -49,6 +63,13 @@ int main(int argc, char** argv) {
     render->add_option("--rate", options.demoRate, "sample rate of the demo source")->capture_default_str();
     render->add_option("--seconds", options.demoSeconds, "length of the demo source")->capture_default_str();
 
+    render->add_flag("--bypass", options.bypass, "bypass the effect (the dry path, latency-aligned)");
+    std::string channelMode;
+    render->add_option("--channel-mode", channelMode, ChannelModeHelp());
+    render->add_option("--upsampling", options.upsampling, "upsampling factor: 1, 2, 4 or 8")->capture_default_str();
+    render->add_flag("--hq", options.highQuality, "high-quality (linear-phase) upsampling filters");
+    render->add_flag("--agc", options.automaticGain, "automatic gain compensation");
+
     CLI::App* params = app.add_subcommand("params", "List every host parameter with its value and default.");
     params->add_option("--set", settings, "ID=TEXT: set a parameter before listing")->allow_extra_args(false);
 
@@ -65,6 +86,9 @@ int main(int argc, char** argv) {
             PrintParameterTable(*plugin, std::cout);
             return 0;
         }
+        options.channelMode = ChannelModeByName(channelMode);
+        if (options.upsampling != 1 && options.upsampling != 2 && options.upsampling != 4 && options.upsampling != 8)
+            throw ToolError("--upsampling must be 1, 2, 4 or 8");
         options.output = files.back();
         if (files.size() == 2) options.input = files.front();
         options.showProgress = ::isatty(STDERR_FILENO) != 0;
