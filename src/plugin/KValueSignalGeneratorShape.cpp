@@ -1,0 +1,11 @@
+#include "plugin/KValueSignalGeneratorShape.h"
+
+#include "signal/KSignalGenerator.h"
+
+KString KValueSignalGeneratorShape::TextFromPosition(double position) const {
+    return KSignalGenerator::ShapeText(position * 15);
+}
+
+KString KValueSignalGeneratorShape::TextOf(double shapePosition) const {
+    return KSignalGenerator::ShapeText(shapePosition);
+}
