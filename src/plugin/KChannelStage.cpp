@@ -149,6 +149,7 @@ void KChannelStage::SelectSurroundChannels(int sampleCount) noexcept {
 // beyond the pair pass through dry.
 void KChannelStage::PassThroughOuterChannels(int sampleCount) noexcept {
     const int perBus = m_layout.channelsPerBus;
+    if (perBus <= 2) return;
     for (int c = 0; c < m_layout.outputChannels; ++c)
         if (c % perBus >= 2 && !RepeatsPrevious(m_outputs, c))
             m_dryLines[std::size_t(c)].Process(m_inputs[std::size_t(c)], m_outputs[std::size_t(c)], sampleCount);

@@ -155,9 +155,11 @@ void KProcessingPipeline::ProcessChunk(float** inputs, float** outputs, int offs
 
     // Not replacing: the block is rendered into internal buffers and added
     // at the end, so that clamping and gain compensation see only it.
-    Pointers mix{};
-    for (int c = 0; c < m_stageOutputs; ++c) mix[std::size_t(c)] = m_mixBuffers[std::size_t(c)].Data();
-    MirrorRepeats(m_outputs.data(), mix.data(), m_stageOutputs);
+    Pointers mix;
+    if (!replacing) {
+        for (int c = 0; c < m_stageOutputs; ++c) mix[std::size_t(c)] = m_mixBuffers[std::size_t(c)].Data();
+        MirrorRepeats(m_outputs.data(), mix.data(), m_stageOutputs);
+    }
     float** targets = replacing ? m_outputs.data() : mix.data();
 
     if (m_plugin.PipelineSettings().bypass.load(std::memory_order_relaxed)) {
@@ -237,7 +239,7 @@ double KProcessingPipeline::BlockPosition(int offset) const noexcept {
 
 void KProcessingPipeline::ProcessDirect(float** targets, int sampleCount, bool replacing, double position) noexcept {
     float** stageInputs = m_inputs.data();
-    Pointers copies{};
+    Pointers copies;
     // The stage codes its inputs in place; with in-place host buffers that
     // would be the outputs the effect writes.
     const bool coding = m_traits.copyInputs || m_stage.CurrentLayout().mode != KChannelModes::LeftRight;
@@ -253,7 +255,7 @@ void KProcessingPipeline::ProcessDirect(float** targets, int sampleCount, bool r
 }
 
 void KProcessingPipeline::ProcessUpsampled(float** targets, int sampleCount, double position) noexcept {
-    Pointers inputs{}, outputs{};
+    Pointers inputs, outputs;
     for (int c = 0; c < m_stageInputs; ++c) {
         KUpsampler& upsampler = *m_upsamplers[std::size_t(c)];
         if (!(upsampler.CurrentSetup() == m_upsampling) || upsampler.MaxBlockSize() < m_capacity)
