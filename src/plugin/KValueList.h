@@ -54,7 +54,7 @@ public:
     void Store(KXMLItem& item) const override { item.SetIntegerAttribute(Key(), Index(), m_defaultIndex); }
     void Load(const KXMLItem& item) override {
         const std::int64_t index = item.IntegerAttribute(Key(), m_defaultIndex);
-        *m_value = T(std::clamp<std::int64_t>(index, 0, std::numeric_limits<int>::max()));
+        *m_value = T(std::clamp<std::int64_t>(index, std::numeric_limits<int>::lowest(), std::numeric_limits<int>::max()));
         Validate();
     }
 
