@@ -24,7 +24,7 @@ struct Buffers {
     }
 };
 
-void EffectProcess(benchmark::State& state) {
+void BM_EffectProcess(benchmark::State& state) {
     HalvaneAudioEffectPlugin effect;
     effect.InitProcessing(kChannels, 48000);
     effect.OnParametersChanged();
@@ -36,9 +36,9 @@ void EffectProcess(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kBlock * kChannels);
 }
-BENCHMARK(EffectProcess);
+BENCHMARK(BM_EffectProcess);
 
-void ReferenceLoop(benchmark::State& state) {
+void BM_ReferenceLoop(benchmark::State& state) {
     std::vector<float> table(8193);
     for (int j = 0; j <= 8192; ++j) table[std::size_t(j)] = float(std::sin(2 * M_PI * j / 8192));
     const double increment = 50.0 / 48000, offset = 0.1, depth = 1.0;
@@ -64,6 +64,6 @@ void ReferenceLoop(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kBlock * kChannels);
 }
-BENCHMARK(ReferenceLoop);
+BENCHMARK(BM_ReferenceLoop);
 
 }  // namespace
