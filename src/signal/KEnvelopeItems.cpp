@@ -60,24 +60,24 @@ int KEnvelopeRepeatCount(double curvature) noexcept {
     return std::max(1, int(std::floor(64 * curvature * curvature + 0.5)));
 }
 
-Computer::ItemStairs::ItemStairs(Vertex p, Vertex q, double c) noexcept : ItemT(q.x) {
-    const int count = KEnvelopeRepeatCount(c);
-    m_x0 = p.x;
-    m_width = (q.x - p.x) / count;
-    m_count = count;
-    m_y0 = p.y;
-    m_stepHeight = (q.y - p.y) / count;
+namespace {
+
+KEnvelopeSteps StepsAcross(Computer::Vertex p, Computer::Vertex q, int count) noexcept {
+    return {p.x, (q.x - p.x) / count, double(count)};
 }
 
-Computer::ItemPulses::ItemPulses(Vertex p, Vertex q, double c) noexcept : ItemT(q.x) {
-    const int count = KEnvelopeRepeatCount(c);
-    const bool startsHigh = c > 1e-20;
-    m_x0 = p.x;
-    m_width = (q.x - p.x) / (2 * count);
-    m_halfCount = 2 * count;
-    m_first = startsHigh ? q.y : p.y;
-    m_second = startsHigh ? p.y : q.y;
-}
+}  // namespace
+
+Computer::ItemStairs::ItemStairs(Vertex p, Vertex q, double c) noexcept
+    : KEnvelopeSteppedItemT(q.x, StepsAcross(p, q, KEnvelopeRepeatCount(c))),
+      m_y0(p.y),
+      m_stepHeight((q.y - p.y) / KEnvelopeRepeatCount(c)) {}
+
+// A positive curvature starts at q.y.
+Computer::ItemPulses::ItemPulses(Vertex p, Vertex q, double c) noexcept
+    : KEnvelopeSteppedItemT(q.x, StepsAcross(p, q, 2 * KEnvelopeRepeatCount(c))),
+      m_first(c > 1e-20 ? q.y : p.y),
+      m_second(c > 1e-20 ? p.y : q.y) {}
 
 KEnvelopeRepeatingShape::KEnvelopeRepeatingShape(Computer::Vertex p, Computer::Vertex q, double c) noexcept
     : x0(p.x), width(q.x - p.x), low(p.y), high(q.y), count(KEnvelopeRepeatCount(c)) {

@@ -174,32 +174,79 @@ private:
 // Number of stairs, pulses, teeth, triangles or waves for a curvature.
 int KEnvelopeRepeatCount(double curvature) noexcept;
 
+// Evenly spaced steps from x0, numbered from 0 up to count.
+struct KEnvelopeSteps {
+    double x0;
+    double width;
+    double count;
+
+    int Index(double x) const noexcept { return int(std::clamp((x - x0) / width, 0.0, count)); }
+};
+
+// Items with one level per step. Blocks are filled run by run: the run end
+// is estimated from the step width and settled by the step index of the
+// positions themselves, so the values are exactly those of Value.
+template <class Derived>
+class KEnvelopeSteppedItemT : public KEnvelopeComputer::ItemT<Derived> {
+public:
+    KEnvelopeSteppedItemT(double end, KEnvelopeSteps steps) noexcept
+        : KEnvelopeComputer::ItemT<Derived>(end), m_steps(steps) {}
+
+    double Value(double x) const noexcept { return Self().Level(m_steps.Index(x)); }
+
+    void Fill(float* out, double x0, double dx, int begin, int end) const override {
+        FillRuns(out, x0, dx, begin, end);
+    }
+    void Fill64(double* out, double x0, double dx, int begin, int end) const override {
+        FillRuns(out, x0, dx, begin, end);
+    }
+
+private:
+    const Derived& Self() const noexcept { return static_cast<const Derived&>(*this); }
+
+    template <typename Sample>
+    void FillRuns(Sample* out, double x0, double dx, int begin, int end) const {
+        for (int k = begin; k < end;) {
+            const int step = m_steps.Index(x0 + k * dx);
+            const int runEnd = RunEnd(step, x0, dx, k, end);
+            std::fill(out + k, out + runEnd, Sample(Self().Level(step)));
+            k = runEnd;
+        }
+    }
+
+    // The first position after k in another step (or end). Positions move one
+    // way, so the step index changes monotonically along the block.
+    int RunEnd(int step, double x0, double dx, int k, int end) const {
+        const double estimate = std::ceil((m_steps.x0 + (step + 1) * m_steps.width - x0) / dx);
+        int next = !(estimate > k + 1) ? k + 1 : estimate >= end ? end : int(estimate);
+        while (next > k + 1 && m_steps.Index(x0 + (next - 1) * dx) != step) --next;
+        while (next < end && m_steps.Index(x0 + next * dx) == step) ++next;
+        return next;
+    }
+
+    KEnvelopeSteps m_steps;
+};
+
 // n steps of height D / n, the first at p.y.
-class KEnvelopeComputer::ItemStairs final : public ItemT<ItemStairs> {
+class KEnvelopeComputer::ItemStairs final : public KEnvelopeSteppedItemT<ItemStairs> {
 public:
     ItemStairs(Vertex p, Vertex q, double curvature) noexcept;
 
-    double Value(double x) const noexcept {
-        const double step = std::trunc(std::clamp((x - m_x0) / m_width, 0.0, m_count));
-        return m_y0 + step * m_stepHeight;
-    }
+    double Level(int step) const noexcept { return m_y0 + step * m_stepHeight; }
 
 private:
-    double m_x0, m_width, m_count, m_y0, m_stepHeight;
+    double m_y0, m_stepHeight;
 };
 
 // n pulses: 2n half-periods alternating between two levels.
-class KEnvelopeComputer::ItemPulses final : public ItemT<ItemPulses> {
+class KEnvelopeComputer::ItemPulses final : public KEnvelopeSteppedItemT<ItemPulses> {
 public:
     ItemPulses(Vertex p, Vertex q, double curvature) noexcept;
 
-    double Value(double x) const noexcept {
-        const int half = int(std::clamp((x - m_x0) / m_width, 0.0, m_halfCount));
-        return half % 2 == 0 ? m_first : m_second;
-    }
+    double Level(int half) const noexcept { return half % 2 == 0 ? m_first : m_second; }
 
 private:
-    double m_x0, m_width, m_halfCount, m_first, m_second;
+    double m_first, m_second;
 };
 
 // Shared by the repeating shapes that run from a low to a high level (swapped

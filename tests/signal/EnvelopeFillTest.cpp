@@ -86,6 +86,19 @@ TEST_P(EnvelopeFill, BlocksHoldExactlyTheSingleValues) {
     }
 }
 
+TEST(EnvelopeFillSweep, StepsNarrowerOrWiderThanThePositionSpacing) {
+    // 128 pulse halves and 64 stairs across the segment.
+    for (Type type : {Type::Pulses, Type::Stairs}) {
+        Computer computer;
+        computer.Build(MakeEnvelope({{.x = 0, .y = -1, .curvature = 1, .type = type}, {.x = 1, .y = 1}}));
+        for (double dx : {0.0213, 0.0005}) {
+            std::vector<float> out(1000);
+            computer.Fill(out.data(), 0.001, dx, 1000);
+            for (int k = 0; k < 1000; ++k) ASSERT_EQ(out[k], float(computer.Evaluate(0.001 + k * dx))) << k;
+        }
+    }
+}
+
 TEST(EnvelopeFillSweep, StartingBeforeThePreviousBlockStartsANewSweep) {
     Computer computer;
     computer.Build(EveryKind());
