@@ -1,0 +1,51 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "hosts/KPluginCreation.h"
+#include "plugin/KValueFrequency.h"
+
+namespace {
+
+// The host asks for the text of every visible parameter on every display
+// refresh; these are the two kinds of float record with a display function.
+void ParameterText(benchmark::State& state, int index) {
+    const std::unique_ptr<KQuenlorAudioEffectPlugin> plugin = KCreatePluginObject();
+    for (auto _ : state) {
+        KString text = plugin->GetParameterValueName(index);
+        benchmark::DoNotOptimize(text);
+    }
+}
+
+// frequency0: log-frequency display ("50 Hz").
+void BM_ParameterTextLogFrequency(benchmark::State& state) { ParameterText(state, 4); }
+BENCHMARK(BM_ParameterTextLogFrequency);
+
+// depth0: percent display ("100.0%").
+void BM_ParameterTextPercent(benchmark::State& state) { ParameterText(state, 3); }
+BENCHMARK(BM_ParameterTextPercent);
+
+// The same text through a value object, as an editor control shows it.
+void BM_ValueObjectTextFrequency(benchmark::State& state) {
+    double hertz = 50;
+    const KValueFrequency value(&hertz, 20, 20000);
+    for (auto _ : state) {
+        KString text = value.Text();
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_ValueObjectTextFrequency);
+
+// Reading a typed frequency back.
+void BM_ValueObjectParseFrequency(benchmark::State& state) {
+    double hertz = 50;
+    KValueFrequency value(&hertz, 20, 20000);
+    const KString typed = "440 Hz";
+    for (auto _ : state) {
+        hertz = 50;
+        benchmark::DoNotOptimize(value.Parse(typed));
+    }
+}
+BENCHMARK(BM_ValueObjectParseFrequency);
+
+}  // namespace
