@@ -144,7 +144,7 @@ public:
 
 protected:
     // Solves x(t) = x for t. The rationalised root x / (b + sqrt(b^2 + a x))
-    // stays exact where x(t) is nearly linear (a close to 0), and is 0 at the
+    // stays accurate where x(t) is nearly linear (a close to 0), and is 0 at the
     // start even when the control point sits on it (b = 0).
     double Parameter(double offset) const noexcept {
         const double denominator = m_b + std::sqrt(std::max(0.0, m_b * m_b + m_a * offset));
