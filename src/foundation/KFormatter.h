@@ -10,7 +10,7 @@
 // "{1}{0}" fed "a" then "b" gives "ba". Copies of a formatter share one
 // compiled object.
 //
-// Placeholder: "{" index [specification] "}", the specification made of
+// Placeholder: "{" index [options] "}", the options made of
 // " "/"0" + width (fill), "." + precision, "+" (explicit plus), "x" (hex);
 // other characters are skipped, so "{0;.2}" and "{0.2}" both mean two
 // decimals (see KFormatPlaceholder). "{{" emits "{" and "}" emits the
