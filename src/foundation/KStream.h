@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "foundation/KObject.h"
 #include "foundation/KString.h"
 
 // The byte-stream interface behind every source and sink of the library:
@@ -8,7 +9,7 @@
 // text. Streams stack: a transforming stream wraps another one and forwards
 // to it. Every operation a stream cannot perform raises
 // "Service \"<operation>\" is not implemented.".
-class KStream {
+class KStream : public KObject {
 public:
     enum class SeekOrigin : int { Start = 0, Current = 1, End = 2 };
     // Outcome of reading one line into a byte buffer.
@@ -17,11 +18,6 @@ public:
         Continues = 1,  // the buffer filled up before the line ended
         End = 2,        // nothing was left to read
     };
-
-    KStream() = default;
-    KStream(const KStream&) = default;
-    KStream& operator=(const KStream&) = default;
-    virtual ~KStream() = default;
 
     // The stream this one wraps.
     virtual KStream* Substream();

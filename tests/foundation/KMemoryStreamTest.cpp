@@ -2,10 +2,14 @@
 
 #include <cstring>
 
-#include "foundation/KException.h"
 #include "foundation/KMemoryStream.h"
+#include "support/FailureMessage.h"
 
 namespace {
+
+bool Holds(const KMemoryStream& stream, const char* bytes) {
+    return std::memcmp(stream.Data(), bytes, std::strlen(bytes)) == 0;
+}
 
 TEST(KMemoryStream, GrowsToTheExactSizeThenDoubles) {
     KMemoryStream stream;
@@ -15,11 +19,13 @@ TEST(KMemoryStream, GrowsToTheExactSizeThenDoubles) {
     EXPECT_EQ(stream.Capacity(), 6);
     stream.Write("0123456789", 10);  // 14 needed: 6 -> 12 -> 24
     EXPECT_EQ(stream.Capacity(), 24);
+    stream.Seek(2, KStream::SeekOrigin::Start);
+    stream.Write("XY", 2);  // overwriting inside keeps the size
     EXPECT_EQ(stream.Size(), 14);
-    EXPECT_EQ(std::memcmp(stream.Data(), "abcd0123456789", 14), 0);
+    EXPECT_TRUE(Holds(stream, "abXY0123456789"));
 }
 
-TEST(KMemoryStream, SeekIsClampedToTheData) {
+TEST(KMemoryStream, SeekIsClampedAndReadStopsAtTheEnd) {
     KMemoryStream stream;
     stream.Write("0123456789", 10);
     stream.Seek(3, KStream::SeekOrigin::Start);
@@ -30,27 +36,13 @@ TEST(KMemoryStream, SeekIsClampedToTheData) {
     EXPECT_TRUE(stream.AtEnd());
     stream.Seek(-4, KStream::SeekOrigin::End);
     EXPECT_EQ(*stream.PointerAtPosition(), '6');
-    EXPECT_THROW(stream.Seek(0, KStream::SeekOrigin(3)), KException);
-}
+    EXPECT_EQ(FailureMessage([&] { stream.Seek(0, KStream::SeekOrigin(3)); }), "Invalid seek origin.");
 
-TEST(KMemoryStream, ReadStopsAtTheEnd) {
-    KMemoryStream stream;
-    stream.Write("0123456789", 10);
     stream.Seek(8, KStream::SeekOrigin::Start);
     char buffer[5];
     EXPECT_EQ(stream.Read(buffer, 5), 2);
-    EXPECT_EQ(std::memcmp(buffer, "89", 2), 0);
     EXPECT_EQ(stream.Read(buffer, 5), 0);
-}
-
-TEST(KMemoryStream, OverwritingInsideKeepsTheSize) {
-    KMemoryStream stream;
-    stream.Write("0123456789", 10);
-    stream.Seek(2, KStream::SeekOrigin::Start);
-    stream.Write("ab", 2);
-    EXPECT_EQ(stream.Size(), 10);
-    EXPECT_EQ(stream.Position(), 4);
-    EXPECT_EQ(std::memcmp(stream.Data(), "01ab456789", 10), 0);
+    EXPECT_EQ(FailureMessage([&] { stream.Truncate(0); }), "Service \"truncate stream\" is not implemented.");
 }
 
 TEST(KMemoryStream, CopiesShareTheBlockUntilOneWrites) {
@@ -61,15 +53,15 @@ TEST(KMemoryStream, CopiesShareTheBlockUntilOneWrites) {
     copy.Seek(0, KStream::SeekOrigin::Start);
     copy.Write("X", 1);
     EXPECT_NE(copy.Data(), original.Data());
-    EXPECT_EQ(std::memcmp(original.Data(), "abc", 3), 0);
-    EXPECT_EQ(std::memcmp(copy.Data(), "Xbc", 3), 0);
+    EXPECT_TRUE(Holds(original, "abc"));
+    EXPECT_TRUE(Holds(copy, "Xbc"));
 
     KMemoryStream assigned;
     assigned = copy;
     copy.Reset();
     EXPECT_EQ(copy.Size(), 0);
     EXPECT_EQ(copy.Data(), nullptr);
-    EXPECT_EQ(std::memcmp(assigned.Data(), "Xbc", 3), 0);
+    EXPECT_TRUE(Holds(assigned, "Xbc"));
 }
 
 TEST(KMemoryStream, ExternalBytesAreReadInPlaceAndNeverWritten) {
@@ -79,10 +71,10 @@ TEST(KMemoryStream, ExternalBytesAreReadInPlaceAndNeverWritten) {
     stream.Seek(0, KStream::SeekOrigin::End);
     stream.Write("!", 1);
     EXPECT_STREQ(external, "hello");
-    EXPECT_EQ(std::memcmp(stream.Data(), "hello!", 6), 0);
+    EXPECT_TRUE(Holds(stream, "hello!"));
 }
 
-TEST(KMemoryStream, LineReadingWorksOnTheBlock) {
+TEST(KMemoryStream, LineReadingLeavesThePositionAfterWhatItTook) {
     KMemoryStream stream("ab\r\nc", 5);
     char buffer[3];
     EXPECT_EQ(stream.ReadLine(buffer, 3), KStream::LineStatus::Continues);
@@ -94,17 +86,6 @@ TEST(KMemoryStream, LineReadingWorksOnTheBlock) {
     EXPECT_EQ(stream.ReadLine(buffer, 3), KStream::LineStatus::Complete);
     EXPECT_STREQ(buffer, "c");
     EXPECT_EQ(stream.ReadLine(buffer, 3), KStream::LineStatus::End);
-    EXPECT_STREQ(buffer, "");
-}
-
-TEST(KMemoryStream, TruncateIsNotAService) {
-    KMemoryStream stream;
-    try {
-        stream.Truncate(0);
-        FAIL();
-    } catch (const KException& e) {
-        EXPECT_EQ(e.Message().ToUTF8(), "Service \"truncate stream\" is not implemented.");
-    }
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "foundation/KException.h"
 #include "foundation/KMemoryStream.h"
 #include "foundation/KXMLDocument.h"
+#include "support/FailureMessage.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ std::string Written(const KXMLDocument& document, bool compact) {
 
 void FillSample(KXMLDocument& document) {
     KXMLItem& root = document.Root();
-    root.SetAttribute("Version", "1");
+    root.SetAttribute("b", "2");
+    root.SetAttribute("A", "1");
     root.AddSubItem("A").SetAttribute("b", "x&y\n");
     KXMLItem& b = root.AddSubItem("B");
     b.SetText("hello <world>");
@@ -28,7 +29,7 @@ TEST(KXMLWriter, IndentedLayout) {
     FillSample(document);
     EXPECT_EQ(Written(document, false),
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-              "<settings Version=\"1\">\n"
+              "<settings A=\"1\" b=\"2\">\n"
               "\t<A b=\"x&amp;y&#10;\"/>\n"
               "\t<B>\n"
               "\t\thello &lt;world&gt;\n"
@@ -42,17 +43,9 @@ TEST(KXMLWriter, CompactLayoutBreaksLinesOnlyAtTheTop) {
     FillSample(document);
     EXPECT_EQ(Written(document, true),
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-              "<settings Version=\"1\"><A b=\"x&amp;y&#10;\"/>\n"
+              "<settings A=\"1\" b=\"2\"><A b=\"x&amp;y&#10;\"/>\n"
               "<B>hello &lt;world&gt;<C/></B>\n"
               "</settings>\n");
-}
-
-TEST(KXMLWriter, AttributesAreWrittenInSortedOrder) {
-    KXMLDocument document("a");
-    document.Root().SetAttribute("b", "1");
-    document.Root().SetAttribute("A", "2");
-    document.Root().SetAttribute("c", "3");
-    EXPECT_NE(Written(document, true).find("<a A=\"2\" b=\"1\" c=\"3\"/>"), std::string::npos);
 }
 
 TEST(KXMLWriter, LongTextIsWrappedAtTheFirstSpaceAfterSixtyCharacters) {
@@ -86,13 +79,7 @@ TEST(KXMLWriter, CodecHeaderAndDeclarationFollowTheEncoding) {
     EXPECT_EQ(text.substr(0, expected.size()), expected);
 
     document.SetEncoding("klingon");
-    KMemoryStream stream;
-    try {
-        document.Write(stream, true);
-        FAIL();
-    } catch (const KException& e) {
-        EXPECT_EQ(e.Message().ToUTF8(), "No codec found for encoding klingon.");
-    }
+    EXPECT_EQ(FailureMessage([&] { Written(document, true); }), "No codec found for encoding klingon.");
 }
 
 }  // namespace
