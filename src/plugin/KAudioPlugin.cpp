@@ -157,6 +157,9 @@ void KAudioPlugin::ResetProcessingState() {
     m_pipeline.Reset();
 }
 
+// After a set-up (and so after a state load) parameter values are taken
+// over as they are: gliding from values of before would be audible as a
+// sweep at the start of playback.
 void KAudioPlugin::InitProcessingPipeline() {
     m_pipeline.Configure();
     RequestInterpolationReset();

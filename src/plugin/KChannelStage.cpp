@@ -62,8 +62,8 @@ void KChannelStage::Run(float** inputs, float** outputs, int sampleCount, double
     m_plugin.PrepareForProcessingOnce(inputs, outputs, sampleCount);
     std::copy_n(inputs, m_layout.inputChannels, m_inputs.begin());
     std::copy_n(outputs, m_layout.outputChannels, m_outputs.begin());
-    m_effectInputs = m_inputs;
-    m_effectOutputs = m_outputs;
+    std::copy_n(inputs, m_layout.inputChannels, m_effectInputs.begin());
+    std::copy_n(outputs, m_layout.outputChannels, m_effectOutputs.begin());
 
     const bool coded = Encode(sampleCount);
     if (m_layout.mode == KChannelModes::Surround) SelectSurroundChannels(sampleCount);

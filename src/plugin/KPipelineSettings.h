@@ -11,6 +11,7 @@ struct KPipelineSettings {
 
     std::atomic<bool> bypass{false};                                  // "Bypass"
     int channelMode = 0;                                              // "ChannelMode": "Left + Right"
+    // All channels processed until the user leaves some out.
     std::array<bool, kSurroundChannels> surroundChannelsEnabled{true, true, true, true,
                                                                 true, true, true, true};  // "SurroundChannelsEnable"
     std::atomic<int> maxLFOBlockSize{kDefaultMaxLFOBlockSize};         // "MaxLFOBlockSize"

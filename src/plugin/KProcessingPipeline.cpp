@@ -92,6 +92,8 @@ void KProcessingPipeline::Configure() {
 
     m_upsampling = KUpsampler::Setup{m_factor, settings.highQualityUpsampling, settings.longUpsamplingFilter,
                                      m_plugin.SampleRate()};
+    // Upsamplers are made here rather than on their first block, which
+    // must not allocate.
     if (m_factor > 1)
         for (int c = 0; c < m_stageInputs; ++c) {
             auto& upsampler = m_upsamplers[std::size_t(c)];
