@@ -28,6 +28,12 @@ std::optional<double> Number(const KString& text) {
     return number;
 }
 
+std::optional<double> NumberTimes(const KString& text, double factor) {
+    const std::optional<double> number = Number(text);
+    if (!number) return std::nullopt;
+    return *number * factor;
+}
+
 std::optional<double> NumberAgainstFormat(const KString& format, const KString& text) {
     // Blanks around the typed text would otherwise end the number before it starts.
     KFormatScanner scanner(format, text.Trimmed());

@@ -11,6 +11,8 @@
 namespace KValueParsing {
 
 std::optional<double> Number(const KString& text);
+// The number times `factor`: a typed unit converted to the stored one.
+std::optional<double> NumberTimes(const KString& text, double factor);
 
 // The number typed where the single placeholder of `format` stands ("440 Hz"
 // against "{0} Hz"); nothing unless the text gives exactly one argument and

@@ -12,9 +12,7 @@ public:
 protected:
     KString TextOf(typename Base::ValueType value) const override { return KTextRules::Percent(double(value)); }
     std::optional<double> ValueFromText(const KString& text) const override {
-        const std::optional<double> percent = KValueParsing::Number(text);
-        if (!percent) return std::nullopt;
-        return *percent * 0.01;
+        return KValueParsing::NumberTimes(text, 0.01);
     }
 };
 

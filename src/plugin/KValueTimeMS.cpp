@@ -3,7 +3,5 @@
 KString KValueTimeMS::TextOf(double seconds) const { return KTextRules::Time(seconds); }
 
 std::optional<double> KValueTimeMS::ValueFromText(const KString& text) const {
-    const std::optional<double> milliseconds = KValueParsing::Number(text);
-    if (!milliseconds) return std::nullopt;
-    return *milliseconds * 0.001;
+    return KValueParsing::NumberTimes(text, 0.001);
 }

@@ -39,31 +39,19 @@ TEST(KValueNumber, PositionsMapLinearlyAndSettingAnswersWhetherTheValueMoved) {
     EXPECT_TRUE(value.SetFromPosition(1.5));  // 3 is beyond the range
     EXPECT_EQ(variable, 2);
     EXPECT_TRUE(value.IsChanged());
+
     value.ClearChanged();
+    EXPECT_TRUE(value.Step(-3));
+    EXPECT_DOUBLE_EQ(variable, 1.994);  // 2 - 3 × 0.002
     EXPECT_FALSE(value.IsChanged());
 }
 
-TEST(KValueNumber, StepsMoveByTheFineStepWithinTheRange) {
-    KValueDouble value(0.0, 2.0, 1.0);
-    EXPECT_TRUE(value.Step(3));
-    EXPECT_DOUBLE_EQ(value.Value(), 1.006);  // 1 + 3 × 0.002
-    EXPECT_TRUE(value.Step(-10000));
-    EXPECT_EQ(value.Value(), 0);
-    EXPECT_FALSE(value.Step(-1));
-}
-
-TEST(KValueNumber, TextsUseTheFormatString) {
+TEST(KValueNumber, TextsAndParsingFollowTheFormatString) {
     KValueDouble value(0.0, 2.0, 0.75);
     EXPECT_EQ(Text(value.Text()), "0.7500");  // a double without precision has 4 decimals
     value.SetFormat("{0;.2} s");
     EXPECT_EQ(Text(value.Text()), "0.75 s");
     EXPECT_EQ(Text(value.TextFromPosition(0.5)), "1.00 s");
-    EXPECT_EQ(value.Value(), 0.75);  // the text of a position sets nothing
-}
-
-TEST(KValueNumber, ParseReadsExactlyOneNumberAgainstTheFormat) {
-    KValueDouble value(0.0, 2.0, 0.75);
-    value.SetFormat("{0;.2} s");
     EXPECT_TRUE(value.Parse("1.5 s"));
     EXPECT_EQ(value.Value(), 1.5);
     EXPECT_FALSE(value.Parse("1.5"));  // the same number: nothing changed
@@ -132,7 +120,7 @@ TEST(KValueNumber, WholeNumbersRoundHalfUpAndStepByWholeSteps) {
 
 TEST(KValueNumber, IntegersStoreAsIntegersAndSaturateWhenLoading) {
     KValueInt64 big(0, std::int64_t(1) << 50, 0);
-    big.SetValue((std::int64_t(1) << 40) + 1);
+    big.SetValue((std::int64_t(1) << 40) + 1);  // more digits than 12 significant ones
     KXMLItem item("settings");
     big.Store(item);
     EXPECT_EQ(Text(item.Attribute("value", "")), "1099511627777");  // 2^40 + 1, every digit kept
@@ -141,11 +129,6 @@ TEST(KValueNumber, IntegersStoreAsIntegersAndSaturateWhenLoading) {
     item.SetAttribute("value", "40000");  // beyond the 16-bit type
     small.Load(item);
     EXPECT_EQ(small.Value(), 30000);
-    item.SetAttribute("value", "-99999999999");
-    small.Load(item);
-    EXPECT_EQ(small.Value(), -10);
-    EXPECT_TRUE(small.Parse("12"));
-    EXPECT_EQ(small.Value(), 12);
     EXPECT_TRUE(small.Parse("-1e30"));
     EXPECT_EQ(small.Value(), -10);
 }
@@ -157,8 +140,6 @@ TEST(KValueStepDouble, ValidationRoundsToTheGridThenClamps) {
     EXPECT_TRUE(value.IsChanged());
     EXPECT_TRUE(value.SetValue(0.375));
     EXPECT_EQ(value.Value(), 0.5);  // 1.5 rounds up to 2
-    EXPECT_TRUE(value.SetValue(1.05));
-    EXPECT_EQ(value.Value(), 1.0);  // 4.2 rounds to 4: on the grid and inside
     EXPECT_TRUE(value.SetValue(0.0) && value.SetValue(1.3));
     EXPECT_EQ(value.Value(), 1.1);  // 5.2 rounds to 5, 1.25 is clamped
 
@@ -179,11 +160,9 @@ TEST(KValueStepDouble, TheStepIsStoredAndLoadedBeforeTheValue) {
     other.Load(item);
     EXPECT_EQ(other.StepSize(), 0.5);
     EXPECT_EQ(other.Value(), 1.5);  // 1.25 on the loaded grid: 2.5 rounds up to 3 halves
-
-    KXMLItem stored("settings");
-    other.Store(stored);
-    EXPECT_EQ(Text(stored.Attribute("step", "")), "0.5");
-    EXPECT_EQ(Text(stored.Attribute("value", "")), "1.5");
+    other.SetStepSize(0.25);
+    other.Store(item);
+    EXPECT_FALSE(item.HasAttribute("step"));  // back at its default
 }
 
 }  // namespace

@@ -20,48 +20,44 @@ namespace {
 std::string Text(const KString& s) { return s.ToUTF8(); }
 const std::string kDegree = "\xC2\xB0";  // U+00B0 in UTF-8
 
-TEST(KValuePercents, ShowAndReadPercentages) {
-    KValuePercents value(0.0, 2.0, 0.25);
-    EXPECT_EQ(Text(value.Text()), "25.0%");
-    EXPECT_EQ(Text(value.TextFromPosition(0.5)), "100.0%");  // the mapped value 1
-    EXPECT_EQ(Text(value.TextFromPosition(0.0025)), "0.50%");  // 0.005: two decimals below 1%
-    EXPECT_TRUE(value.Parse("12.5%"));
-    EXPECT_EQ(value.Value(), 0.125);
-    EXPECT_FALSE(value.Parse("abc"));
-    EXPECT_EQ(value.Value(), 0.125);
+// The rules themselves are tested on their own; here, that each class shows
+// its stored unit with its rule and converts typed numbers into that unit.
+TEST(KValueUnits, TextsUseTheRuleOfTheUnitAndTypedNumbersConvertIntoIt) {
+    KValuePercents percents(0.0, 2.0, 0.25);
+    EXPECT_EQ(Text(percents.Text()), "25.0%");
+    EXPECT_EQ(Text(percents.TextFromPosition(0.0025)), "0.50%");  // mapped value 0.005
+    EXPECT_TRUE(percents.Parse("12.5%"));
+    EXPECT_EQ(percents.Value(), 0.125);
 
     KValuePercentsF single(0.0f, 1.0f, 0.5f);
     EXPECT_TRUE(single.Parse("25"));
     EXPECT_EQ(single.Value(), 0.25f);
-    EXPECT_EQ(Text(single.Text()), "25.0%");
-}
 
-TEST(KValuePercents, StepPercentsKeepToTheirGrid) {
-    KValueStepPercents value(0.0, 1.0, 0.0, 0.01);
-    EXPECT_TRUE(value.Parse("33.333"));
-    EXPECT_DOUBLE_EQ(value.Value(), 0.33);  // 0.33333 / 0.01 = 33.333 rounds to 33 steps
-    EXPECT_EQ(Text(value.Text()), "33.0%");
-    KXMLItem item("settings");
-    value.SetStepSize(0.05);
-    value.Store(item);
-    EXPECT_EQ(Text(item.Attribute("step", "")), "0.05");
-}
+    KValueStepPercents stepped(0.0, 1.0, 0.0, 0.01);
+    EXPECT_TRUE(stepped.Parse("33.333"));
+    EXPECT_DOUBLE_EQ(stepped.Value(), 0.33);  // 33.333 steps of 0.01 round to 33
 
-TEST(KValueTimeMS, ShowsAndReadsMilliseconds) {
-    KValueTimeMS value(0.0, 1.0, 0.0204);
-    EXPECT_EQ(Text(value.Text()), "20 ms");
-    EXPECT_EQ(Text(value.TextFromPosition(0)), "0 ms");
-    EXPECT_EQ(Text(value.TextFromPosition(0.0005)), "0.50 ms");
-    EXPECT_TRUE(value.Parse("250 ms"));
-    EXPECT_DOUBLE_EQ(value.Value(), 0.25);
-}
+    KValueTimeMS time(0.0, 1.0, 0.0204);
+    EXPECT_EQ(Text(time.Text()), "20 ms");
+    EXPECT_TRUE(time.Parse("250 ms"));
+    EXPECT_DOUBLE_EQ(time.Value(), 0.25);
 
-TEST(KValueDegreesFrom01, ShowsAndReadsDegrees) {
-    KValueDegreesFrom01 value(0.0, 1.0, 0.1);
-    EXPECT_EQ(Text(value.Text()), "36" + kDegree + " (10.0%)");
-    EXPECT_EQ(Text(value.TextFromPosition(0)), "0" + kDegree + " (0%)");
-    EXPECT_TRUE(value.Parse("90"));
-    EXPECT_DOUBLE_EQ(value.Value(), 0.25);
+    KValueDegreesFrom01 degrees(0.0, 1.0, 0.1);
+    EXPECT_EQ(Text(degrees.Text()), "36" + kDegree + " (10.0%)");
+    EXPECT_TRUE(degrees.Parse("90"));
+    EXPECT_DOUBLE_EQ(degrees.Value(), 0.25);
+
+    KValueVolume volume(0.0, 4.0, 1.0);
+    EXPECT_EQ(Text(volume.Text()), "0.00 dB");
+    EXPECT_EQ(Text(volume.TextFromPosition(0)), "silence");
+    EXPECT_TRUE(volume.Parse("-6"));
+    EXPECT_DOUBLE_EQ(volume.Value(), std::pow(10.0, -0.3));  // 10^(-6 × 0.05)
+    EXPECT_TRUE(volume.Parse("20 dB"));
+    EXPECT_EQ(volume.Value(), 4);  // 10× is beyond the range
+
+    for (KValue* value : {static_cast<KValue*>(&percents), static_cast<KValue*>(&time), static_cast<KValue*>(&volume)})
+        EXPECT_FALSE(value->Parse("abc"));
+    EXPECT_EQ(percents.Value(), 0.125);
 }
 
 TEST(KValueFrequency, PositionIsLogarithmicAcrossTheAudioRange) {
@@ -84,7 +80,7 @@ TEST(KValueFrequency, PositionIsLogarithmicAcrossTheAudioRange) {
     EXPECT_EQ(hertz, 20000);
 }
 
-TEST(KValueFrequency, StepsMoveThePositionAndStayInside) {
+TEST(KValueFrequency, StepsMoveThePositionAndTypedTextMustBePositive) {
     double hertz = 20;
     KValueFrequency value(&hertz, 20, 20000);
     EXPECT_TRUE(value.Step(1));
@@ -93,29 +89,19 @@ TEST(KValueFrequency, StepsMoveThePositionAndStayInside) {
     EXPECT_DOUBLE_EQ(hertz, 20);  // 10^log10(20) may miss 20 by a rounding step
     EXPECT_FALSE(value.Step(-1));
 
-    double fixed = 440;
-    KValueFrequency single(&fixed, 440, 440);
-    EXPECT_EQ(single.Position(), 1.0);
-}
-
-TEST(KValueFrequency, TypedTextMustBeAPositiveFrequency) {
-    double hertz = 50;
-    KValueFrequency value(&hertz, 20, 20000);
     EXPECT_TRUE(value.Parse("440"));
     EXPECT_EQ(hertz, 440);
-    for (const KString& refused : {KString("0"), KString("-5"), KString("abc"), KString("")}) {
-        EXPECT_FALSE(value.Parse(refused)) << Text(refused);
-        EXPECT_EQ(hertz, 440);
-    }
-    EXPECT_TRUE(value.Parse("5"));  // above 0 but below the range: clamped
-    EXPECT_EQ(hertz, 20);
+    for (const KString& refused : {KString("0"), KString("-5"), KString("abc")}) EXPECT_FALSE(value.Parse(refused));
+    EXPECT_EQ(hertz, 440);
+
+    double fixed = 440;
+    EXPECT_EQ(KValueFrequency(&fixed, 440, 440).Position(), 1.0);
 }
 
 TEST(KValueFrequencyLog, ValueIsTheLogarithmAndPositionLinearInIt) {
     double logHertz = std::log10(440.0);
     KValueFrequencyLog value(&logHertz, std::log10(20.0), std::log10(20000.0));
     EXPECT_EQ(Text(value.Text()), "440 Hz");
-    EXPECT_EQ(Text(value.TextFromPosition(1)), "20.0 kHz");
     EXPECT_TRUE(value.Parse("1000"));
     EXPECT_DOUBLE_EQ(logHertz, 3);
     // (3 - log10 20) / (log10 20000 - log10 20) = (3 - 1.30103) / 3
@@ -132,18 +118,6 @@ TEST(KValueFrequencyLinear, ValueTextIsTheFrequencyTextPositionsUseTheFormat) {
     EXPECT_EQ(Text(value.TextFromPosition(0.5)), "500.0 Hz");
     EXPECT_TRUE(value.Parse("250.5 Hz"));
     EXPECT_EQ(value.Value(), 250.5);
-    EXPECT_EQ(value.Position(), 0.2505);
-}
-
-TEST(KValueVolume, ShowsAndReadsDecibels) {
-    KValueVolume value(0.0, 4.0, 1.0);
-    EXPECT_EQ(Text(value.Text()), "0.00 dB");
-    EXPECT_EQ(Text(value.TextFromPosition(0)), "silence");
-    EXPECT_EQ(Text(value.TextFromPosition(0.125)), "-6.02 dB");  // gain 0.5
-    EXPECT_TRUE(value.Parse("-6"));
-    EXPECT_DOUBLE_EQ(value.Value(), std::pow(10.0, -0.3));  // 10^(-6 × 0.05)
-    EXPECT_TRUE(value.Parse("20 dB"));
-    EXPECT_EQ(value.Value(), 4);  // 10× is beyond the range
 }
 
 TEST(KValuePan, ShowsSidesCutToWholePercents) {
@@ -161,16 +135,12 @@ TEST(KValuePan, ShowsSidesCutToWholePercents) {
 TEST(KValuePitch, EditorDefaults) {
     double ratio = 1;
     const auto pitch = KValuePitch::ForEditor(&ratio);
-    EXPECT_EQ(pitch->Minimum(), 0.25);
-    EXPECT_EQ(pitch->Maximum(), 4);
     EXPECT_EQ(pitch->FineStep(), 0.1);
     EXPECT_EQ(pitch->CoarseStep(), 1);
     EXPECT_EQ(Text(pitch->Text()), "+1.00");
     EXPECT_EQ(Text(pitch->TextFromPosition(0)), "+0.25");
     EXPECT_TRUE(pitch->Parse("+2.5"));
     EXPECT_EQ(ratio, 2.5);
-    EXPECT_TRUE(pitch->Step(1));
-    EXPECT_DOUBLE_EQ(ratio, 2.6);
 }
 
 TEST(KValueMIDINote, NamesNotesAndLeavesPositionsBeyond127Empty) {
