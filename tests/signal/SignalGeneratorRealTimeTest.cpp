@@ -1,37 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "SignalGeneratorTesting.h"
-
-// Counts the allocations of the current thread, to show that what runs on
-// the audio thread allocates nothing. Every form of the plain operators is
-// replaced, so that each allocation is released by its own kind.
-namespace {
-thread_local long gAllocations = 0;
-
-void* CountedAllocation(std::size_t size) noexcept {
-    ++gAllocations;
-    return std::malloc(size ? size : 1);
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (void* p = CountedAllocation(size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocation(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocation(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+#include "support/AllocationCounter.h"
 
 namespace {
 
@@ -39,9 +12,9 @@ using Control = KSignalGenerator::Control;
 
 template <class Work>
 long AllocationsDuring(Work work) {
-    const long before = gAllocations;
+    const std::size_t before = AllocationCounter::Count();
     work();
-    return gAllocations - before;
+    return long(AllocationCounter::Count() - before);
 }
 
 TEST(KSignalGeneratorRealTime, NormalRebuildWithEveryOperationAllocatesNothing) {

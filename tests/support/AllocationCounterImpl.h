@@ -1,6 +1,7 @@
 #pragma once
 // Include in exactly one .cpp of a test program: replaces the global
-// allocation functions with counting ones.
+// allocation functions with counting ones (all plain and nothrow forms, so
+// that every allocation and release pairs up under AddressSanitizer).
 #include <cstdlib>
 #include <new>
 
@@ -23,6 +24,16 @@ void* operator new[](std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    ++AllocationCounter::tCount;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    ++AllocationCounter::tCount;
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
