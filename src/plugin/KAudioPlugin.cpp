@@ -39,65 +39,53 @@ void KAudioPlugin::SetParameterIfChanged(int index, double value, bool quiet) {
 }
 
 double KAudioPlugin::GetParameter(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameter(local) : 0.0;
+    return WithAdapter(index, 0.0, [](AutomationAdapter& a, int local) { return a.GetParameter(local); });
 }
 
 KString KAudioPlugin::GetParameterName(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameterName(local) : KString();
+    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) { return a.GetParameterName(local); });
 }
 
 KString KAudioPlugin::GetParameterID(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    if (!adapter) return KString();
-    KString id = adapter->GetParameterID(local);
-    return id.IsEmpty() ? adapter->GetParameterName(local) : id;
+    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) {
+        KString id = a.GetParameterID(local);
+        return id.IsEmpty() ? a.GetParameterName(local) : id;
+    });
 }
 
 KString KAudioPlugin::GetParameterValueName(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameterValueName(local) : KString();
+    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) { return a.GetParameterValueName(local); });
 }
 
 KString KAudioPlugin::GetParameterValueNameFrom01(int index, double value) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameterValueNameFrom01(local, value) : KString();
+    return WithAdapter(index, KString(),
+                       [&](AutomationAdapter& a, int local) { return a.GetParameterValueNameFrom01(local, value); });
+}
+
+KString KAudioPlugin::GetParameterDefaultValueName(int index) {
+    return WithAdapter(index, KString(),
+                       [](AutomationAdapter& a, int local) { return a.GetParameterDefaultValueName(local); });
 }
 
 double KAudioPlugin::ParseParameterValueName(int index, const KString& text) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->ParseParameterValueName(local, text) : 0.0;
+    return WithAdapter(index, 0.0,
+                       [&](AutomationAdapter& a, int local) { return a.ParseParameterValueName(local, text); });
 }
 
 KString KAudioPlugin::GetParameterUnitsName(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameterUnitsName(local) : KString();
+    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) { return a.GetParameterUnitsName(local); });
 }
 
 int KAudioPlugin::GetParameterType(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameterType(local) : 1;
+    return WithAdapter(index, 1, [](AutomationAdapter& a, int local) { return a.GetParameterType(local); });
 }
 
 double KAudioPlugin::GetParameterDefaultValue(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter ? adapter->GetParameterDefaultValue(local) : 0.5;
+    return WithAdapter(index, 0.5, [](AutomationAdapter& a, int local) { return a.GetParameterDefaultValue(local); });
 }
 
 bool KAudioPlugin::IsParameterReported(int index) {
-    int local = 0;
-    AutomationAdapter* adapter = FindAdapter(index, local);
-    return adapter && adapter->IsReported(local);
+    return WithAdapter(index, false, [](AutomationAdapter& a, int local) { return a.IsReported(local); });
 }
 
 int KAudioPlugin::FindParameter(const KString& id) {
@@ -109,7 +97,8 @@ int KAudioPlugin::FindParameter(const KString& id) {
 }
 
 void KAudioPlugin::NeedUpdateEditor(int index) noexcept {
-    if (m_editorUpdates && index >= 0 && index < m_parameterCount) m_editorUpdates[std::size_t(index)].store(true, std::memory_order_release);
+    if (m_editorUpdates && index >= 0 && index < m_parameterCount)
+        m_editorUpdates[std::size_t(index)].store(true, std::memory_order_release);
 }
 
 bool KAudioPlugin::TakeEditorUpdate(int index) noexcept {

@@ -31,6 +31,8 @@ public:
     KString GetParameterID(int index);
     KString GetParameterValueName(int index);
     KString GetParameterValueNameFrom01(int index, double value);
+    // The text of the parameter's default value.
+    KString GetParameterDefaultValueName(int index);
     double ParseParameterValueName(int index, const KString& text);
     KString GetParameterUnitsName(int index);
     int GetParameterType(int index);
@@ -163,6 +165,14 @@ protected:
     // Called once all adapters are added.
     void CompleteParameterList();
     AutomationAdapter* FindAdapter(int index, int& localIndex) const noexcept;
+    // Calls `call(adapter, localIndex)` on the adapter owning `index`, or
+    // answers `fallback` when the plug-in has no parameters.
+    template <class Result, class Call>
+    Result WithAdapter(int index, Result fallback, Call call) const {
+        int local = 0;
+        AutomationAdapter* adapter = FindAdapter(index, local);
+        return adapter ? call(*adapter, local) : fallback;
+    }
 
     KLock m_pluginLock;
     KLock m_secondLock;

@@ -35,6 +35,11 @@ public:
         (void)localIndex, (void)value;
         return KString();
     }
+    // The text of the default value (the record's own default for switches,
+    // whose host default position is the middle of the range).
+    virtual KString GetParameterDefaultValueName(int localIndex) {
+        return GetParameterValueNameFrom01(localIndex, GetParameterDefaultValue(localIndex));
+    }
     // The 0..1 value a typed text stands for.
     virtual double ParseParameterValueName(int localIndex, const KString& text);
     virtual KString GetParameterUnitsName(int localIndex) {

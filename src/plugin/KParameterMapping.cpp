@@ -155,6 +155,14 @@ KString ValueTextFrom01(const KParameterRecord& record, double x) {
     }
 }
 
+KString DefaultValueText(const KParameterRecord& record) {
+    switch (record.type) {
+        case KParameterType::OnOff: return OnOffText(record.onOff.defaultValue != 0);
+        case KParameterType::GroupHeader: return KString();  // a header has no default of its own
+        default: return ValueTextFrom01(record, DefaultPosition(record));
+    }
+}
+
 double ParsePosition(const KParameterRecord& record, const KString& text) {
     switch (record.type) {
         case KParameterType::Float: {

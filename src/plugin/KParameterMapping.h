@@ -19,6 +19,8 @@ double DefaultPosition(const KParameterRecord& record) noexcept;
 
 KString ValueText(const KParameterRecord& record);
 KString ValueTextFrom01(const KParameterRecord& record, double x);
+// The text of the record's default value.
+KString DefaultValueText(const KParameterRecord& record);
 // The 0..1 position of a typed text; a text that cannot be read gives the
 // position of the unchanged value (list: 0 when no entry matches).
 double ParsePosition(const KParameterRecord& record, const KString& text);

@@ -22,6 +22,7 @@ public:
     double ParseParameterValueName(int, const KString& text) override {
         return KParameterMapping::ParsePosition(this->Record(), text);
     }
+    KString GetParameterDefaultValueName(int) override { return KParameterMapping::DefaultValueText(this->Record()); }
     bool IsRandomizable(int) override { return this->Record().HasFlag(KParameterFlag::Randomizable); }
     void Randomize(int, double amount) override {
         KParameterMapping::Randomize(this->Record(), amount);

@@ -36,6 +36,11 @@ TEST_F(PluginFixture, EffectParameterTextsAndTypedValues) {
     EXPECT_EQ(plugin->GetParameterValueName(3).ToUTF8(), "100.0%");
     EXPECT_EQ(plugin->GetParameterValueName(4).ToUTF8(), "50.0 Hz");
     EXPECT_EQ(plugin->GetParameterValueName(5).ToUTF8(), "36\xC2\xB0 (10.0%)");
+    // A switch's host default is the middle of the range; its text is the record's own default.
+    EXPECT_DOUBLE_EQ(plugin->GetParameterDefaultValue(0), 0.5);
+    EXPECT_EQ(plugin->GetParameterDefaultValueName(0).ToUTF8(), "Off");
+    EXPECT_EQ(plugin->GetParameterDefaultValueName(2).ToUTF8(), "On");
+    EXPECT_EQ(plugin->GetParameterDefaultValueName(4).ToUTF8(), "50.0 Hz");
 
     auto typeIn = [&](int index, const char* text) {
         const KString typed = KString::FromBytes(text);

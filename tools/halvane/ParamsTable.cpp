@@ -28,7 +28,7 @@ void PrintParameterTable(KAudioPlugin& plugin, std::ostream& out) {
     for (int i = 0; i < plugin.GetParameterCount(); ++i) {
         rows.push_back({std::to_string(i), plugin.GetParameterID(i).ToUTF8(), plugin.GetParameterName(i).ToUTF8(),
                         plugin.GetParameterValueName(i).ToUTF8(),
-                        plugin.GetParameterValueNameFrom01(i, plugin.GetParameterDefaultValue(i)).ToUTF8()});
+                        plugin.GetParameterDefaultValueName(i).ToUTF8()});
     }
     std::size_t widths[4] = {};
     for (const Row& row : rows) {
