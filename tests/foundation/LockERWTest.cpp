@@ -30,25 +30,9 @@ int AcquireElsewhere(KERWLock& lock, std::uint32_t mode, std::uint32_t timeoutMs
 }
 
 // Holds a KERWLock in one mode on its own thread until told to let go.
-class Holder {
-public:
-    Holder(KERWLock& lock, std::uint32_t mode) : m_thread([this, &lock, mode] {
-        lock.Acquire(mode);
-        m_holding.Set();
-        m_letGo.WaitFor();
-        lock.Release(mode);
-    }) {
-        EXPECT_TRUE(m_holding.WaitFor());
-    }
-    ~Holder() {
-        m_letGo.Set();
-        m_thread.join();
-    }
-
-private:
-    Event m_holding;
-    Event m_letGo;
-    std::thread m_thread;
+struct Holder : test_support::HoldingThread {
+    Holder(KERWLock& lock, std::uint32_t mode)
+        : HoldingThread([&lock, mode] { lock.Acquire(mode); }, [&lock, mode] { lock.Release(mode); }) {}
 };
 
 KERWLock::Counts Counts(int readers, int writers, int waitingWriters, int readsOfWaitingWriters) {

@@ -24,25 +24,9 @@ int AcquireElsewhere(KSynchronizer& lock, std::uint32_t timeoutMs) {
 }
 
 // Holds a synchroniser on its own thread until told to let go.
-class Holder {
-public:
-    explicit Holder(KSynchronizer& lock) : m_thread([this, &lock] {
-        lock.Acquire(KSynchronizer::kInfinite);
-        m_holding.Set();
-        m_letGo.WaitFor();
-        lock.Release();
-    }) {
-        EXPECT_TRUE(m_holding.WaitFor());
-    }
-    ~Holder() {
-        m_letGo.Set();
-        m_thread.join();
-    }
-
-private:
-    Event m_holding;
-    Event m_letGo;
-    std::thread m_thread;
+struct Holder : test_support::HoldingThread {
+    explicit Holder(KSynchronizer& lock)
+        : HoldingThread([&lock] { lock.Acquire(KSynchronizer::kInfinite); }, [&lock] { lock.Release(); }) {}
 };
 
 TEST(KLock, TryAnswersBusyOnlyForAnotherThread) {

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 namespace test_support {
 
 // Long enough that only a real deadlock reaches it.
@@ -58,5 +60,32 @@ double MillisecondsTaken(Action action) {
 // A timed acquisition measures with a whole-millisecond clock, so it may give
 // up to one millisecond early.
 inline constexpr double kClockGrain = 1.5;
+
+// Runs `acquire` on its own thread, holds until the object goes, then runs
+// `release` on that same thread.
+class HoldingThread {
+public:
+    template <class Acquire, class Release>
+    HoldingThread(Acquire acquire, Release release)
+        : m_thread([this, acquire, release] {
+              acquire();
+              m_holding.Set();
+              m_letGo.WaitFor();
+              release();
+          }) {
+        EXPECT_TRUE(m_holding.WaitFor());
+    }
+    ~HoldingThread() {
+        m_letGo.Set();
+        m_thread.join();
+    }
+    HoldingThread(const HoldingThread&) = delete;
+    HoldingThread& operator=(const HoldingThread&) = delete;
+
+private:
+    Event m_holding;
+    Event m_letGo;
+    std::thread m_thread;
+};
 
 }  // namespace test_support
