@@ -108,25 +108,13 @@ int KMemoryStream::Read(void* buffer, int count) {
     return copied;
 }
 
+// The same rule as every stream, reading the block directly.
 KStream::LineStatus KMemoryStream::ReadLine(char* buffer, int size) {
-    RequireLineBuffer(buffer, size);
-    int stored = 0;
-    LineStatus status = LineStatus::Continues;
-    while (stored < size - 1) {
-        if (m_position >= m_size) {
-            status = stored == 0 ? LineStatus::End : LineStatus::Complete;
-            break;
-        }
-        const char byte = char(m_block->data[m_position++]);
-        if (byte == '\r') continue;
-        if (byte == '\n' || byte == 0) {
-            status = LineStatus::Complete;
-            break;
-        }
-        buffer[stored++] = byte;
-    }
-    buffer[stored] = 0;
-    return status;
+    return AssembleLine(buffer, size, [this](char& byte) {
+        if (m_position >= m_size) return false;
+        byte = char(m_block->data[m_position++]);
+        return true;
+    });
 }
 
 void KMemoryStream::Seek(std::int64_t offset, SeekOrigin origin) {

@@ -43,24 +43,7 @@ void KStream::WriteFiller(int count) {
 int KStream::Read(void*, int) { RaiseNotImplemented("read from stream"); }
 
 KStream::LineStatus KStream::ReadLine(char* buffer, int size) {
-    RequireLineBuffer(buffer, size);
-    int stored = 0;
-    LineStatus status = LineStatus::Continues;
-    while (stored < size - 1) {
-        char byte;
-        if (Read(&byte, 1) == 0) {
-            status = stored == 0 ? LineStatus::End : LineStatus::Complete;
-            break;
-        }
-        if (byte == '\r') continue;
-        if (byte == '\n' || byte == 0) {
-            status = LineStatus::Complete;
-            break;
-        }
-        buffer[stored++] = byte;
-    }
-    buffer[stored] = 0;
-    return status;
+    return AssembleLine(buffer, size, [this](char& byte) { return Read(&byte, 1) != 0; });
 }
 
 void KStream::WriteText(const KString& text) {

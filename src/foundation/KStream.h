@@ -55,4 +55,28 @@ protected:
     [[noreturn]] static void RaiseNotImplemented(const char* service);
     [[noreturn]] static void RaiseInvalidOrigin();
     static void RequireLineBuffer(const char* buffer, int size);
+    // The line rule shared by every stream: bytes come from `nextByte(byte)`
+    // (false when the data ends); carriage returns are dropped; a line feed
+    // or a zero byte ends the line.
+    template <class NextByte>
+    static LineStatus AssembleLine(char* buffer, int size, NextByte nextByte) {
+        RequireLineBuffer(buffer, size);
+        int stored = 0;
+        LineStatus status = LineStatus::Continues;
+        while (stored < size - 1) {
+            char byte;
+            if (!nextByte(byte)) {
+                status = stored == 0 ? LineStatus::End : LineStatus::Complete;
+                break;
+            }
+            if (byte == '\r') continue;
+            if (byte == '\n' || byte == 0) {
+                status = LineStatus::Complete;
+                break;
+            }
+            buffer[stored++] = byte;
+        }
+        buffer[stored] = 0;
+        return status;
+    }
 };
