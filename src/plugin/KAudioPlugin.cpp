@@ -30,8 +30,10 @@ KAudioPlugin::AutomationAdapter* KAudioPlugin::FindAdapter(int index, int& local
 int KAudioPlugin::GetParameterCount() const noexcept { return m_parameterCount; }
 
 void KAudioPlugin::SetParameter(int index, double value, bool quiet) {
-    int local = 0;
-    if (AutomationAdapter* adapter = FindAdapter(index, local)) adapter->SetParameter(local, value, quiet);
+    WithAdapter("KAudioPlugin::SetParameter", index, false, [&](AutomationAdapter& a, int local) {
+        a.SetParameter(local, value, quiet);
+        return true;
+    });
 }
 
 void KAudioPlugin::SetParameterIfChanged(int index, double value, bool quiet) {
@@ -39,53 +41,60 @@ void KAudioPlugin::SetParameterIfChanged(int index, double value, bool quiet) {
 }
 
 double KAudioPlugin::GetParameter(int index) {
-    return WithAdapter(index, 0.0, [](AutomationAdapter& a, int local) { return a.GetParameter(local); });
+    return WithAdapter("KAudioPlugin::GetParameter", index, 0.0,
+                       [](AutomationAdapter& a, int local) { return a.GetParameter(local); });
 }
 
 KString KAudioPlugin::GetParameterName(int index) {
-    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) { return a.GetParameterName(local); });
+    return WithAdapter("KAudioPlugin::GetParameterName", index, KString(),
+                       [](AutomationAdapter& a, int local) { return a.GetParameterName(local); });
 }
 
 KString KAudioPlugin::GetParameterID(int index) {
-    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) {
+    return WithAdapter("KAudioPlugin::GetParameterID", index, KString(), [](AutomationAdapter& a, int local) {
         KString id = a.GetParameterID(local);
         return id.IsEmpty() ? a.GetParameterName(local) : id;
     });
 }
 
 KString KAudioPlugin::GetParameterValueName(int index) {
-    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) { return a.GetParameterValueName(local); });
+    return WithAdapter("KAudioPlugin::GetParameterValueName", index, KString(),
+                       [](AutomationAdapter& a, int local) { return a.GetParameterValueName(local); });
 }
 
 KString KAudioPlugin::GetParameterValueNameFrom01(int index, double value) {
-    return WithAdapter(index, KString(),
+    return WithAdapter("KAudioPlugin::GetParameterValueNameFrom01", index, KString(),
                        [&](AutomationAdapter& a, int local) { return a.GetParameterValueNameFrom01(local, value); });
 }
 
 KString KAudioPlugin::GetParameterDefaultValueName(int index) {
-    return WithAdapter(index, KString(),
+    return WithAdapter("KAudioPlugin::GetParameterDefaultValueName", index, KString(),
                        [](AutomationAdapter& a, int local) { return a.GetParameterDefaultValueName(local); });
 }
 
 double KAudioPlugin::ParseParameterValueName(int index, const KString& text) {
-    return WithAdapter(index, 0.0,
+    return WithAdapter("KAudioPlugin::ParseParameterValueName", index, 0.0,
                        [&](AutomationAdapter& a, int local) { return a.ParseParameterValueName(local, text); });
 }
 
 KString KAudioPlugin::GetParameterUnitsName(int index) {
-    return WithAdapter(index, KString(), [](AutomationAdapter& a, int local) { return a.GetParameterUnitsName(local); });
+    return WithAdapter("KAudioPlugin::GetParameterUnitsName", index, KString(),
+                       [](AutomationAdapter& a, int local) { return a.GetParameterUnitsName(local); });
 }
 
 int KAudioPlugin::GetParameterType(int index) {
-    return WithAdapter(index, 1, [](AutomationAdapter& a, int local) { return a.GetParameterType(local); });
+    return WithAdapter("KAudioPlugin::GetParameterType", index, 1,
+                       [](AutomationAdapter& a, int local) { return a.GetParameterType(local); });
 }
 
 double KAudioPlugin::GetParameterDefaultValue(int index) {
-    return WithAdapter(index, 0.5, [](AutomationAdapter& a, int local) { return a.GetParameterDefaultValue(local); });
+    return WithAdapter("KAudioPlugin::GetParameterDefaultValue", index, 0.5,
+                       [](AutomationAdapter& a, int local) { return a.GetParameterDefaultValue(local); });
 }
 
 bool KAudioPlugin::IsParameterReported(int index) {
-    return WithAdapter(index, false, [](AutomationAdapter& a, int local) { return a.IsReported(local); });
+    return WithAdapter("KAudioPlugin::IsParameterReported", index, false,
+                       [](AutomationAdapter& a, int local) { return a.IsReported(local); });
 }
 
 int KAudioPlugin::FindParameter(const KString& id) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/Guard.h"
 #include "foundation/KLock.h"
 #include "foundation/KString.h"
 #include "plugin/KAudioPluginAdapter.h"
@@ -165,13 +166,16 @@ protected:
     // Called once all adapters are added.
     void CompleteParameterList();
     AutomationAdapter* FindAdapter(int index, int& localIndex) const noexcept;
-    // Calls `call(adapter, localIndex)` on the adapter owning `index`, or
-    // answers `fallback` when the plug-in has no parameters.
+    // Calls `call(adapter, localIndex)` on the adapter owning `index` inside
+    // the guard named `guardName`; answers `fallback` when the plug-in has no
+    // parameters or the call fails.
     template <class Result, class Call>
-    Result WithAdapter(int index, Result fallback, Call call) const {
-        int local = 0;
-        AutomationAdapter* adapter = FindAdapter(index, local);
-        return adapter ? call(*adapter, local) : fallback;
+    Result WithAdapter(const char* guardName, int index, Result fallback, Call call) const {
+        return KGuard::Run(guardName, fallback, [&]() -> Result {
+            int local = 0;
+            AutomationAdapter* adapter = FindAdapter(index, local);
+            return adapter ? Result(call(*adapter, local)) : fallback;
+        });
     }
 
     KLock m_pluginLock;

@@ -2,7 +2,11 @@
 
 #include <array>
 #include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "foundation/Diagnostics.h"
 #include "foundation/KException.h"
 #include "plugin/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "plugin/KDisplayFunctions.h"
@@ -139,6 +143,25 @@ TEST_F(AdapterFixture, ChannelCountsNeverFallBelowOne) {
     adapter.SetHostChannels(8, 8);
     EXPECT_EQ(adapter.GetInputChannelCount(), 2);  // the effect takes two
     EXPECT_EQ(adapter.GetOutputBusCount(), 1);
+}
+
+KString ThrowingDisplay(KParameterRecord&, const KString&) { throw std::runtime_error("display failed"); }
+
+std::vector<std::string>& Reports() {
+    static std::vector<std::string> reports;
+    return reports;
+}
+
+TEST_F(AdapterFixture, AFailingParameterCallIsGuardedUnderItsName) {
+    Reports().clear();
+    KDiagnostics::SetListener([](const KString& text) { Reports().push_back(text.ToUTF8()); });
+    Effect().Record(0).display = ThrowingDisplay;
+    EXPECT_EQ(adapter.GetParameterValueName(0).ToUTF8(), "");
+    EXPECT_DOUBLE_EQ(adapter.ParseParameterValueName(0, "50"), 0.0);
+    KDiagnostics::SetListener(nullptr);
+    ASSERT_EQ(Reports().size(), 2u);
+    EXPECT_EQ(Reports()[0], "SYSTEM EXCEPTION! KAudioPlugin::GetParameterValueName");
+    EXPECT_EQ(Reports()[1], "SYSTEM EXCEPTION! KAudioPlugin::ParseParameterValueName");
 }
 
 TEST(Adapter, DestroysItsEffectThroughTheEntry) {
