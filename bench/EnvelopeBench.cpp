@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "signal/KEnvelope.h"
-#include "signal/KEnvelopeComputer.h"
-#include "signal/KEnvelopeItems.h"
-#include "signal/KEnvelopeItemsSSE.h"
+#include "signal/envelope/KEnvelope.h"
+#include "signal/envelope/KEnvelopeComputer.h"
+#include "signal/envelope/KEnvelopeItems.h"
+#include "signal/envelope/KEnvelopeItemsSSE.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "foundation/KERWLock.h"
-#include "foundation/KLock.h"
+#include "foundation/threading/KERWLock.h"
+#include "foundation/threading/KLock.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "hosts/KPluginCreation.h"
-#include "plugin/KValueFrequency.h"
+#include "hosts/common/KPluginCreation.h"
+#include "plugin/parameters/KValueFrequency.h"
 
 namespace {
 

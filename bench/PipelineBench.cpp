@@ -4,7 +4,7 @@
 
 #include "effect/HalvaneAudioEffectPlugin.h"
 #include "effect/HalvaneAudioEffectPluginInterface.h"
-#include "plugin/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 
 namespace {
 

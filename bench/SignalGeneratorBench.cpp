@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "signal/KSignalGenerator.h"
+#include "signal/generator/KSignalGenerator.h"
 
 namespace {
 

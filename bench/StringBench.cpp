@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "foundation/KFormatter.h"
-#include "foundation/KString.h"
+#include "foundation/text/KFormatter.h"
+#include "foundation/text/KString.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "foundation/KMemoryStream.h"
-#include "foundation/KXMLDocument.h"
+#include "foundation/streams/KMemoryStream.h"
+#include "foundation/xml/KXMLDocument.h"
 
 namespace {
 

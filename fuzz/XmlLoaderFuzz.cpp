@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "foundation/KException.h"
-#include "foundation/KMemoryStream.h"
-#include "foundation/KXMLDocument.h"
+#include "foundation/core/KException.h"
+#include "foundation/streams/KMemoryStream.h"
+#include "foundation/xml/KXMLDocument.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "foundation/KFormatter.h"
-#include "foundation/KXMLItem.h"
-#include "foundation/NumberText.h"
-#include "foundation/Random.h"
-#include "plugin/KDisplayFunctions.h"
+#include "foundation/text/KFormatter.h"
+#include "foundation/xml/KXMLItem.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/core/Random.h"
+#include "plugin/parameters/KDisplayFunctions.h"
 
 namespace {
 

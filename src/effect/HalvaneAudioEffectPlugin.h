@@ -2,8 +2,8 @@
 #include <array>
 
 #include "effect/KJumpSmoother.h"
-#include "plugin/KAudioEffectPlugin.h"
-#include "signal/KSignalGenerator.h"
+#include "plugin/core/KAudioEffectPlugin.h"
+#include "signal/generator/KSignalGenerator.h"
 
 // The ring modulator: multiplies the audio by two oscillators whose
 // waveforms come from signal generators.

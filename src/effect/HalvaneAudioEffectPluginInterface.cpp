@@ -1,7 +1,7 @@
 #include "effect/HalvaneAudioEffectPluginInterface.h"
 
 #include "effect/HalvaneAudioEffectPlugin.h"
-#include "foundation/Guard.h"
+#include "foundation/core/Guard.h"
 
 std::intptr_t HalvaneAudioEffectPluginInterface(void* handle, std::int32_t opcode, std::int64_t* parameters) {
     return KGuard::Run("HalvaneAudioEffectPluginInterface", std::intptr_t(0), [&]() -> std::intptr_t {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "EffectTestSupport.h"
-#include "foundation/KXMLItem.h"
-#include "foundation/Random.h"
+#include "effect/EffectTestSupport.h"
+#include "foundation/xml/KXMLItem.h"
+#include "foundation/core/Random.h"
 
 namespace {
 

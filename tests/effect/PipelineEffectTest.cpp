@@ -6,8 +6,8 @@
 
 #include "effect/HalvaneAudioEffectPlugin.h"
 #include "effect/HalvaneAudioEffectPluginInterface.h"
-#include "plugin/KAudioEffectPluginToAudioPluginAdapter.h"
-#include "plugin/KChannelModes.h"
+#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/pipeline/KChannelModes.h"
 #include "support/AllocationCounter.h"
 
 namespace {

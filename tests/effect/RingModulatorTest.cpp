@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "EffectTestSupport.h"
+#include "effect/EffectTestSupport.h"
 #include "support/AllocationCounter.h"
 
 namespace {

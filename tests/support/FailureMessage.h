@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "foundation/KException.h"
+#include "foundation/core/KException.h"
 
 // The UTF-8 message of the KException that `action` raises, or "" when it
 // raises nothing.

@@ -6,8 +6,8 @@
 #include <numeric>
 
 #include "ToolError.h"
-#include "foundation/KString.h"
-#include "plugin/KAudioPlugin.h"
+#include "foundation/text/KString.h"
+#include "plugin/core/KAudioPlugin.h"
 
 namespace {
 

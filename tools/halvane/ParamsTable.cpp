@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/KAudioPlugin.h"
+#include "plugin/core/KAudioPlugin.h"
 
 namespace {
 

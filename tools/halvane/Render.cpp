@@ -8,7 +8,7 @@
 #include "AudioFile.h"
 #include "DemoSource.h"
 #include "ToolError.h"
-#include "plugin/KQuenlorAudioEffectPlugin.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "ParamsTable.h"
 #include "Render.h"
 #include "ToolError.h"
-#include "hosts/KPluginCreation.h"
-#include "plugin/KChannelModes.h"
+#include "hosts/common/KPluginCreation.h"
+#include "plugin/pipeline/KChannelModes.h"
 
 namespace {
 

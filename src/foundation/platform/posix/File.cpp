@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "foundation/Utf8.h"
+#include "foundation/text/Utf8.h"
 
 struct KPlatform::FileHandle {
     std::FILE* file;

@@ -1,5 +1,0 @@
-#include "foundation/KConsoleStream.h"
-
-#include "foundation/platform/File.h"
-
-KConsoleStream::KConsoleStream() noexcept { Attach(KPlatform::StandardInput(), KPlatform::StandardOutput()); }

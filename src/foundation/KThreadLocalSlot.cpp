@@ -1,7 +1,0 @@
-#include "foundation/KThreadLocalSlot.h"
-
-#include "foundation/KException.h"
-
-KThreadLocalSlot::KThreadLocalSlot() : m_index(KPlatform::AllocateTlsIndex()) {
-    if (m_index == KPlatform::kInvalidTlsIndex) throw KException("Could not create thread local storage.");
-}

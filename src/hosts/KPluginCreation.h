@@ -1,8 +1,0 @@
-#pragma once
-#include <memory>
-
-#include "plugin/KQuenlorAudioEffectPlugin.h"
-
-// Builds one complete plug-in object (the maker's plug-in around the ring
-// modulator), as every host format and the command-line program need it.
-std::unique_ptr<KQuenlorAudioEffectPlugin> KCreatePluginObject();

@@ -1,8 +1,0 @@
-#include "plugin/KQuenlorAudioEffectPlugin.h"
-
-void KQuenlorAudioEffectPlugin::Initialize(const KString& productName, const KString& makerName,
-                                           KPluginEntry effectEntry) {
-    m_productName = productName;
-    m_makerName = makerName;
-    KAudioEffectPluginToAudioPluginAdapter::Initialize(effectEntry);
-}

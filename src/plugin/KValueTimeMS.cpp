@@ -1,7 +1,0 @@
-#include "plugin/KValueTimeMS.h"
-
-KString KValueTimeMS::TextOf(double seconds) const { return KTextRules::Time(seconds); }
-
-std::optional<double> KValueTimeMS::ValueFromText(const KString& text) const {
-    return KValueParsing::NumberTimes(text, 0.001);
-}

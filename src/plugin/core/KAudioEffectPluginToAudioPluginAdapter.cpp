@@ -1,0 +1,195 @@
+#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/core/Guard.h"
+#include "foundation/core/KException.h"
+#include "plugin/pipeline/KChannelModes.h"
+#include "plugin/parameters/ParameterTypes.h"
+#include "plugin/parameters/SignalGeneratorParameters.h"
+
+namespace {
+
+std::unique_ptr<KAudioPlugin::AutomationAdapter> MakeRecordParameter(KAudioPlugin* owner, KPlugin* effect,
+                                                                     int index) {
+    switch (effect->Record(index).type) {
+        case KParameterType::Float: return std::make_unique<ParameterFloatT<ParameterBase>>(owner, effect, index);
+        case KParameterType::Integer: return std::make_unique<ParameterIntT<ParameterBase>>(owner, effect, index);
+        case KParameterType::List: return std::make_unique<ParameterEnumT<ParameterBase>>(owner, effect, index);
+        case KParameterType::OnOff: return std::make_unique<ParameterBoolT<ParameterBase>>(owner, effect, index);
+        case KParameterType::GroupHeader:
+            return std::make_unique<ParameterGroupT<ParameterBase>>(owner, effect, index);
+        default: return nullptr;  // records without a value are not host parameters
+    }
+}
+
+}  // namespace
+
+KAudioEffectPluginToAudioPluginAdapter::KAudioEffectPluginToAudioPluginAdapter() = default;
+
+KAudioEffectPluginToAudioPluginAdapter::~KAudioEffectPluginToAudioPluginAdapter() {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::~KAudioEffectPluginToAudioPluginAdapter",
+                [&] { DestroyEffect(); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::DestroyEffect() noexcept {
+    if (!m_effect) return;
+    KPluginCallBlock block;
+    m_effectEntry(m_effect, KPluginOpcode::Destroy, block.words);
+    m_effect = nullptr;
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry) {
+    m_effectEntry = effectEntry;
+    KPluginCallBlock block;
+    void* created = effectEntry ? reinterpret_cast<void*>(effectEntry(nullptr, KPluginOpcode::Create, block.words))
+                                : nullptr;
+    if (!created) throw KException("Error creating plugin.");
+    m_effect = static_cast<KAudioEffectPlugin*>(static_cast<KPlugin*>(created));
+    m_effect->SetEntryPoint(this, &EffectCallback);
+    m_effect->SetProcessingLock(&m_effectLock);
+    m_effect->GetParameters().processingSettings = &m_processingSettings;
+    AddRecordParameters();
+}
+
+// The float records are the continuous parameters, so they are the ones
+// whose changes are interpolated across sub-blocks; stepped ones (integers,
+// lists, switches) would only move in visible jumps anyway.
+void KAudioEffectPluginToAudioPluginAdapter::AddRecordParameters() {
+    for (int i = 0; i < m_effect->RecordCount(); ++i) {
+        auto parameter = MakeRecordParameter(this, m_effect, i);
+        if (!parameter) continue;
+        const int index = GetParameterCount();
+        AddAutomationAdapter(std::move(parameter));
+        if (m_effect->Record(i).type == KParameterType::Float) AddInterpolatedParameter(index);
+    }
+    // Each generator of the effect follows as its six parameter wrappers.
+    const KPluginParameters& parameters = m_effect->GetParameters();
+    for (int i = 0; i < parameters.specialItemCount; ++i) {
+        const KPluginSpecialItem& item = parameters.specialItems[i];
+        if (!item.generator) continue;
+        for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name))
+            AddAutomationAdapter(std::move(wrapper));
+    }
+    CompleteParameterList();
+}
+
+// The effect calls back when the presentation of its parameters changed
+// (an oscillator was switched on or off): every record is redrawn.
+std::intptr_t KAudioEffectPluginToAudioPluginAdapter::EffectCallback(void* instance, std::int32_t opcode,
+                                                                     std::int64_t*) {
+    auto* self = static_cast<KAudioEffectPluginToAudioPluginAdapter*>(instance);
+    if (opcode != KPluginOpcode::GetParameters || !self) return -1;
+    for (int i = 0; i < self->GetParameterCount(); ++i) self->NeedUpdateEditor(i);
+    return 0;
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::InitProcessing() {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessing", [&] {
+        {
+            KScopedLock plugin(m_pluginLock);
+            KScopedLock second(m_secondLock);
+            KScopedLock third(m_thirdLock);
+            KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessing_LockedPart",
+                        [&] { InitProcessingLockedPart(); });
+        }
+        KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessing_UnLockedPart",
+                    [&] { InitProcessingUnlockedPart(); });
+        ReportLatencyIfChanged();
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
+    InitProcessingPipeline();
+    m_context.processedSamples = 0;
+    m_midSide = KChannelModes::Describe(ChannelModeInForce()).midSide;
+    if (m_effect) {
+        m_effect->InitProcessing(GetProcessedInputChannelCount(), InternalSampleRate());
+        m_effect->OnParametersChanged();
+        m_effect->SnapParameters();
+    }
+    UpdatePipelineLatency();
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** outputs, int sampleCount) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::Process", [&] {
+        if (!m_effect) return;
+        KPluginParameters& parameters = m_effect->GetParameters();
+        if (parameters.FullUpdatePending()) {
+            parameters.SetFullUpdatePending(false);
+            m_effect->OnParametersChanged();
+        }
+        m_effect->Process(&m_context, inputs, outputs, sampleCount);
+        m_context.processedSamples += sampleCount;
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::FullParameterUpdate() {
+    if (m_effect) m_effect->OnParametersChanged();
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int, bool) {
+    SetSubBlockLimit(MultiparametersNeedBlockwiseUpdates() ? PipelineSettings().maxLFOBlockSize.load()
+                                                           : KProcessingPipeline::kUnlimited);
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate() {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate", [&] {
+        if (m_effect) m_effect->ProcessUpdate();
+    });
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetInputChannelCount() const {
+    return std::max(1, KAudioPlugin::GetInputChannelCount());
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetProcessedInputChannelCount() const {
+    return std::max(1, KAudioPlugin::GetProcessedInputChannelCount());
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetOutputChannelCount() const {
+    return std::max(1, KAudioPlugin::GetOutputChannelCount());
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetProcessedOutputChannelCount() const {
+    return std::max(1, KAudioPlugin::GetProcessedOutputChannelCount());
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetInputBusCount() const {
+    return std::clamp(KAudioPlugin::GetInputBusCount(), 1, m_effectInputBuses);
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetOutputBusCount() const {
+    return std::clamp(KAudioPlugin::GetOutputBusCount(), 1, 1);
+}
+
+int KAudioEffectPluginToAudioPluginAdapter::GetEffectLatency() { return m_effect ? m_effect->Latency() : 0; }
+
+bool KAudioEffectPluginToAudioPluginAdapter::ApplyOutputGainCorrection(double factor) {
+    if (!m_effect) return false;
+    for (int i = 0; i < m_effect->RecordCount(); ++i) {
+        KParameterRecord& record = m_effect->Record(i);
+        if (!record.HasFlag(KParameterFlag::OutputGain)) continue;
+        const double decibels = 20 * std::log10(factor);
+        switch (record.type) {
+            case KParameterType::Float:
+                record.floating.value =
+                    std::clamp(record.floating.value + decibels, std::min(record.floating.minimum, record.floating.maximum),
+                               std::max(record.floating.minimum, record.floating.maximum));
+                break;
+            case KParameterType::Integer:
+                record.integer.value = std::clamp(record.integer.value + int(std::lround(decibels)),
+                                                  record.integer.minimum, record.integer.maximum);
+                break;
+            case KParameterType::List:
+                record.list.selected =
+                    std::clamp(record.list.selected + int(std::lround(decibels)), 0, std::max(record.list.count - 1, 0));
+                break;
+            default: break;
+        }
+        NeedUpdateEditor(i);
+        return true;
+    }
+    return false;
+}

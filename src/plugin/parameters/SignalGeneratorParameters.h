@@ -1,0 +1,52 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "plugin/core/KAudioPlugin.h"
+#include "plugin/parameters/ParameterTypes.h"
+
+class KSignalGenerator;
+
+// Host automation of a signal generator: six wrappers expose its settings as
+// groups of normalised sub-parameters (224 host parameters per generator).
+//
+// Identifiers: the generator's name, the wrapper's group title when it has
+// one, and the sub-parameter's name, joined by blanks ("Oscillator 1 shape
+// Transformations Skew"), so that every host parameter has its own key.
+class ParameterSignalGeneratorBase : public ParameterSpecialMainBase {
+public:
+    ParameterSignalGeneratorBase(KAudioPlugin* owner, KSignalGenerator& generator, KString name, KString groupTitle);
+
+    KString GetParameterName(int localIndex) override;
+    KString GetParameterID(int localIndex) override;
+    void SetParameter(int localIndex, double value, bool quiet) override;
+    double GetParameter(int localIndex) override;
+    KString GetParameterValueName(int localIndex) override;
+    KString GetParameterValueNameFrom01(int localIndex, double value) override;
+    double ParseParameterValueName(int localIndex, const KString& text) override;
+    double GetParameterDefaultValue(int localIndex) override;
+
+protected:
+    virtual KString SubName(int localIndex) const = 0;
+    virtual double Read(int localIndex) const = 0;              // field as 0..1
+    virtual void Write(int localIndex, double value) = 0;       // 0..1 to field
+    virtual KString Text(int localIndex, double value) const;  // text of a 0..1 value
+    virtual double Parse(int localIndex, const KString& text) const;
+    virtual double DefaultValue(int localIndex) const = 0;
+
+    // Percent of a bipolar field (value 2v - 1) and of a plain fraction.
+    static KString BipolarPercent(double value);
+    static KString FractionPercent(double value);
+    static double ParseBipolarPercent(const KString& text);
+    static double ParseFractionPercent(const KString& text);
+
+    KSignalGenerator& m_generator;
+
+private:
+    KString m_name;
+    KString m_groupTitle;
+};
+
+// Appends the six wrappers of one generator, in order, to a list.
+std::vector<std::unique_ptr<KAudioPlugin::AutomationAdapter>> MakeSignalGeneratorParameters(
+    KAudioPlugin* owner, KSignalGenerator& generator, const KString& name);

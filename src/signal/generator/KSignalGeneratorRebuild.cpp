@@ -1,0 +1,231 @@
+#include <algorithm>
+#include <cmath>
+
+#include "signal/envelope/KEnvelopeItems.h"
+#include "signal/generator/KSignalGenerator.h"
+#include "signal/generator/KSignalGeneratorShapes.h"
+
+// The table rebuild in mode "Normal": compose one period from the shape
+// sources, reshape it by the operations in order, normalise it.
+
+namespace {
+
+constexpr int kLength = KSignalGenerator::kTableLength;
+constexpr int kMask = kLength - 1;
+constexpr double kFull = 0.99999;
+constexpr double kOn = 1e-05;
+constexpr double kNegligible = 1e-50;
+
+bool IsFull(double amount) noexcept { return amount >= kFull; }
+bool IsOn(double amount) noexcept { return amount >= kOn; }
+bool Matters(double value) noexcept { return std::abs(value) >= kNegligible; }
+
+// Linear interpolation at a position in samples, wrapping around the period.
+double ReadWrapped(const float* source, double position) noexcept {
+    const double whole = std::floor(position);
+    const double fraction = position - whole;
+    const auto i = static_cast<std::int64_t>(whole);
+    return (1 - fraction) * source[i & kMask] + fraction * source[(i + 1) & kMask];
+}
+
+// n source samples onto m target samples, both ends kept.
+void Resample(const float* source, int n, float* target, int m) noexcept {
+    for (int k = 0; k < m; ++k) {
+        const double position = double(k * (n - 1)) / (m - 1);  // exact at both ends
+        const int i = std::min(int(position), n - 1);
+        const double fraction = position - i;
+        target[k] = float((1 - fraction) * source[i] + fraction * source[std::min(i + 1, n - 1)]);
+    }
+}
+
+template <class Map>
+void Remap(float* data, const float* old, Map position) noexcept {
+    for (int j = 0; j < kLength; ++j) data[j] = float(ReadWrapped(old, position(j)));
+}
+
+}  // namespace
+
+void KSignalGenerator::RebuildLocked() {
+    if (m_mode == Mode::Normal) {
+        m_shapePosition = std::isnan(m_shapePosition) ? 0.0 : std::clamp(m_shapePosition, 0.0, kMaxShapePosition);
+        int index;
+        double fraction;
+        SplitShapePosition(m_shapePosition, index, fraction);
+        m_morphFraction = fraction;
+        ComposeWaveform(index, fraction);
+        ApplyPhase();
+        ApplySkew();
+        ApplyFullSkew();
+        ApplyHalve();
+        ApplyShapeHarmonics();
+        if (m_transformEnable) ApplyTransform();
+        if (Matters(m_smoothness)) m_smoother.Smooth(m_w.data(), m_t.data(), m_smoothness * 256, m_fft);
+        Normalise();
+        if (m_amplitudeTransformEnable) ApplyAmplitudeTransform();
+    } else if (m_mode == Mode::Harmonics) {
+        SynthesiseHarmonics();
+    }
+    FinishRebuild();
+}
+
+void KSignalGenerator::ComposeWaveform(int index, double f) {
+    if (!m_customSamplePresent) m_customSampleDepth = 0;
+    const double e = m_envelopeDepth;
+    const double s = m_stepDepth;
+    const double c = m_customSampleDepth;
+    float* w = m_w.data();
+    float* t = m_t.data();
+    const float* u = m_u.data();
+    const float* custom = m_customSample.data();
+    const auto& shapes = KSignalGeneratorShapes::Instance();
+    const auto morph = [&] {
+        const float* a = shapes.Basic(index).data();
+        const float* b = shapes.Basic(index + 1).data();
+        for (int j = 0; j < kLength; ++j) w[j] = float((1 - f) * a[j] + f * b[j]);
+    };
+    const auto sampleCustomMorph = [this](float* out) { m_customComputer.Fill(out, 0, 1.0 / kLength, kLength); };
+    const auto blend = [w](double keep, const float* other, double amount) {
+        for (int j = 0; j < kLength; ++j) w[j] = float(keep * w[j] + amount * other[j]);
+    };
+
+    if (IsFull(c)) {
+        std::copy(custom, custom + kLength, w);
+        return;
+    }
+    const bool stepsOnly = IsFull(s) && !IsOn(c);
+    if (IsOn(s)) RenderSteps(stepsOnly ? w : m_u.data());
+    if (stepsOnly) return;
+    if (IsFull(e) && !IsOn(s) && !IsOn(c)) return sampleCustomMorph(w);
+    if (!IsOn(e) && !IsOn(s) && !IsOn(c)) return morph();
+    if (IsFull(e) && IsOn(s) && !IsOn(c)) {
+        // The step render already carries its factor s.
+        sampleCustomMorph(t);
+        for (int j = 0; j < kLength; ++j) w[j] = float(u[j] + (1 - s) * t[j]);
+        return;
+    }
+    if (!IsFull(e) && !IsFull(s)) morph();
+    else m_w.fill(0.0f);
+    if (IsOn(e) && !IsFull(s)) {
+        sampleCustomMorph(t);
+        blend(1 - e, t, e);
+    }
+    if (IsOn(s)) blend(1 - s, u, s);
+    if (IsOn(c)) blend(1 - c, custom, c);
+}
+
+void KSignalGenerator::RenderSteps(float* out) const noexcept {
+    const auto& shapes = KSignalGeneratorShapes::Instance();
+    const int count = std::clamp(int(m_stepItemCount), 1, kMaxStepItems);
+    int begin = 0;
+    for (int k = 0; k < count; ++k) {
+        const int end = int(std::int64_t(kLength) * (k + 1) / count);
+        const int n = end - begin;
+        const double level = m_stepItems[k] * m_stepDepth;
+        float* segment = out + begin;
+        const int type = std::min(int(m_stepTypes[k]), kStepTypeCount - 1);
+        if (type == 0) {
+            std::fill(segment, segment + n, float(level));
+        } else {
+            const float* shape = shapes.Step(type).data();
+            const auto at = [&](int j) { return double(shape[(j * KSignalGeneratorShapes::kStepLength) / n]); };
+            // From the lowest level the shape rises from -1 rather than from 0.
+            if (m_stepBaseLowest) {
+                for (int j = 0; j < n; ++j) segment[j] = float(at(j) * (level + 1) - 1);
+            } else {
+                for (int j = 0; j < n; ++j) segment[j] = float(at(j) * level);
+            }
+        }
+        begin = end;
+    }
+}
+
+void KSignalGenerator::ApplyPhase() noexcept {
+    if (!Matters(m_phase)) return;
+    auto delay = static_cast<std::int64_t>(std::floor(m_phase * kLength + 0.5));
+    if (delay < 0) delay += kLength;
+    if (delay < 1 || delay > kLength - 1) return;
+    std::rotate(m_w.begin(), m_w.begin() + (kLength - delay), m_w.end());
+}
+
+void KSignalGenerator::ApplySkew() noexcept {
+    if (!Matters(m_skew)) return;
+    m_t = m_w;
+    // A cubic time map from 0 to 1 with slope g at both ends.
+    const double g = std::pow(3.0, m_skew);
+    Remap(m_w.data(), m_t.data(), [g](int j) {
+        const double x = j / double(kLength - 1);
+        return (((2 * g - 2) * x + (3 - 3 * g)) * x + g) * x * (kLength - 1);
+    });
+}
+
+void KSignalGenerator::ApplyFullSkew() noexcept {
+    if (!Matters(m_fullSkew)) return;
+    m_t = m_w;
+    const double a = std::pow(10.0, std::abs(m_fullSkew));
+    if (m_fullSkew <= 0) {
+        Remap(m_w.data(), m_t.data(),
+              [a](int j) { return (1 - std::pow(1 - j / double(kLength - 1), a)) * (kLength - 1); });
+    } else {
+        Remap(m_w.data(), m_t.data(), [a](int j) { return std::pow(j / double(kLength - 1), a) * (kLength - 1); });
+    }
+}
+
+void KSignalGenerator::ApplyHalve() noexcept {
+    if (!Matters(m_halve)) return;
+    const int half = kLength / 2;
+    const int split = half + int(m_halve * (half - 2));
+    if (split == half) return;
+    m_t = m_w;
+    Resample(m_t.data(), half, m_w.data(), split);
+    Resample(m_t.data() + half, half, m_w.data() + split, kLength - split);
+}
+
+void KSignalGenerator::ApplyShapeHarmonics() noexcept {
+    if (std::none_of(m_shapeHarmonicLevels.begin(), m_shapeHarmonicLevels.end(), Matters)) return;
+    m_t = m_w;
+    const float* t = m_t.data();
+    for (int h = 0; h < kShapeHarmonicCount; ++h) {
+        const double level = m_shapeHarmonicLevels[h];
+        if (level == 0) continue;
+        const int multiple = h + 2;
+        const double phase = std::fmod(m_shapeHarmonicPhases[h], 1.0);
+        if (phase != 0) {
+            const double start = phase * kLength;
+            const int offset = int(start);
+            const double g = start - offset;
+            for (int j = 0; j < kLength; ++j) {
+                const int i = offset + multiple * j;
+                m_w[j] = float(m_w[j] + level * ((1 - g) * t[i & kMask] + g * t[(i + 1) & kMask]));
+            }
+        } else {
+            for (int j = 0; j < kLength; ++j) m_w[j] = float(m_w[j] + level * t[(multiple * j) & kMask]);
+        }
+    }
+}
+
+void KSignalGenerator::ApplyTransform() {
+    m_t = m_w;
+    m_transformComputer.Fill(m_u.data(), 0, 1.0 / (kLength - 1), kLength);
+    const float* u = m_u.data();
+    Remap(m_w.data(), m_t.data(), [u](int j) { return double(u[j]) * kLength; });
+}
+
+void KSignalGenerator::Normalise() noexcept {
+    float peak = 0.1f;
+    for (float value : m_w) peak = std::max(peak, std::abs(value));
+    for (int j = 0; j < kLength; ++j) m_table[j] = m_w[j] / peak;
+}
+
+// Table values change slowly from one sample to the next, so the item
+// covering the next value is searched from the previous one.
+void KSignalGenerator::ApplyAmplitudeTransform() {
+    const KEnvelopeComputer& curve = m_amplitudeComputer;
+    const int last = curve.ItemCount() - 1;
+    int index = 0;
+    for (int j = 0; j < kLength; ++j) {
+        const double y = m_table[j];
+        while (index > 0 && y < curve.ItemAt(index - 1).End()) --index;
+        while (index < last && y >= curve.ItemAt(index).End()) ++index;
+        m_table[j] = float(curve.ItemAt(index).Evaluate(y));
+    }
+}

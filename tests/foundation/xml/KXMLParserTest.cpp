@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "foundation/streams/KMemoryStream.h"
+#include "foundation/xml/KXMLDocument.h"
+#include "support/FailureMessage.h"
+
+namespace {
+
+void Parse(KXMLDocument& document, const std::string& text) {
+    KMemoryStream stream(text.data(), int(text.size()));
+    document.Parse(stream);
+}
+
+std::unique_ptr<KXMLDocument> Load(const std::string& text) {
+    auto document = std::make_unique<KXMLDocument>();
+    Parse(*document, text);
+    return document;
+}
+
+std::string ErrorOf(const std::string& text) {
+    return FailureMessage([&] { Load(text); });
+}
+
+std::string RootText(const std::string& text) { return Load(text)->Root().Text().ToUTF8(); }
+
+TEST(KXMLParser, BuildsTheTreeAndStopsAfterTheRoot) {
+    auto document = Load(
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE settings>\n"
+        "<settings Version=\"3\">\n  <Controller Channel=\"1\"/>\n  <Other><Inner/></Other>\n</Settings>\n"
+        "<second/>text after <<< garbage");
+    const KXMLItem& root = document->Root();
+    EXPECT_EQ(root.Name().ToUTF8(), "settings");
+    EXPECT_EQ(root.RequiredAttribute("version").ToUTF8(), "3");
+    ASSERT_EQ(root.SubItemCount(), 2);
+    EXPECT_EQ(root.SubItemAt(0).RequiredAttribute("Channel").ToUTF8(), "1");
+    EXPECT_EQ(root.SubItemAt(1).SubItemAt(0).Depth(), 2);
+
+    Parse(*document, "<a><b>unclosed at the end");  // lenient; and a new parse replaces the tree
+    EXPECT_EQ(document->Root().Attributes().Count(), 0);
+    EXPECT_EQ(document->Root().SubItemAt(0).Text().ToUTF8(), "unclosed at the end");
+}
+
+TEST(KXMLParser, TextIsTrimmedAndPiecesAreJoined) {
+    EXPECT_EQ(RootText("<a>  x  </a>"), "x");
+    EXPECT_EQ(RootText("<a>x<!-- comment -->y</a>"), "x y");
+    EXPECT_EQ(RootText("<a>x<b/>y</a>"), "x y");
+    EXPECT_EQ(RootText("<a>\n\t\tfirst line\n\t\tsecond\n</a>"), "first line second");  // wrapped text
+    EXPECT_EQ(RootText("<a> <![CDATA[ <b>&amp; ]]> </a>"), "<b>&amp;");
+    EXPECT_EQ(RootText("<a><![IGNORE[ <b> ]]>t</a>"), "t");
+    EXPECT_EQ(RootText("<a>&quot;&apos;&amp</a>"), "\"'&amp");
+}
+
+TEST(KXMLParser, AttributesDecodeEntitiesAndMayBeUnquoted) {
+    auto document = Load("<a v=\"a&amp;b\" w=\"&copy;\" x=\"&AMP;&#10;&lt&gt;\" n=5 b = \"2\" B=3 empty=/>");
+    const KXMLItem& root = document->Root();
+    EXPECT_EQ(root.RequiredAttribute("v").ToUTF8(), "a&b");
+    EXPECT_EQ(root.RequiredAttribute("w").ToUTF8(), "&copy;");
+    EXPECT_EQ(root.RequiredAttribute("x").ToUTF8(), "&\n&lt>");
+    EXPECT_EQ(root.RequiredAttribute("n").ToUTF8(), "5");
+    EXPECT_EQ(root.Attributes()[0].name.ToUTF8(), "b");
+    EXPECT_EQ(root.Attributes()[0].value.ToUTF8(), "3");  // the later value replaces the earlier
+    EXPECT_EQ(root.RequiredAttribute("empty").ToUTF8(), "");
+}
+
+TEST(KXMLParser, ErrorsNameTheirCause) {
+    const std::string prefix = "Invalid file contents. ";
+    EXPECT_EQ(ErrorOf("<a><b></a>"), prefix + "Invalid closing element name.");
+    EXPECT_EQ(ErrorOf("</a>"), prefix + "Invalid closing element name.");
+    EXPECT_EQ(ErrorOf("<a></a b>"), prefix + "Invalid closing element syntax.");
+    EXPECT_EQ(ErrorOf("<a>< b/></a>"), prefix + "No element name found.");
+    EXPECT_EQ(ErrorOf("<a b/>"), prefix + "Invalid character found where attribute expected.");
+    EXPECT_EQ(ErrorOf("<a b=1 /x>"), prefix + "Invalid element finishing sequence.");
+    EXPECT_EQ(ErrorOf("<a =1>"), prefix + "Special character found where attribute expected.");
+    EXPECT_EQ(ErrorOf("<?xml version=\"1.0\"><a/>"), prefix + "Invalid special element sequence.");
+    EXPECT_EQ(ErrorOf("<?xml version=\"1.0\" ? ><a/>"), prefix + "Invalid special element sequence.");
+    EXPECT_EQ(ErrorOf("text<a/>"), prefix + "Text outside of any element.");
+    EXPECT_EQ(ErrorOf("<a b=\"unterminated"), prefix + "Unexpected end of data.");
+    EXPECT_EQ(ErrorOf("<a><!-- unterminated"), prefix + "Unexpected end of data.");
+
+    EXPECT_EQ(ErrorOf(""), "The XML does not contain any elements.");
+    EXPECT_EQ(ErrorOf("<?xml version=\"1.0\"?>\n<!-- nothing -->\n"), "The XML does not contain any elements.");
+    EXPECT_EQ(ErrorOf(std::string("\0<a/>", 5)), "The XML does not contain any elements.");  // zero ends the data
+    EXPECT_EQ(ErrorOf("<?xml version=\"1.0\" encoding=\"klingon\"?><a/>"), "No codec found for encoding klingon.");
+}
+
+TEST(KXMLParser, DeclarationSelectsTheCodec) {
+    // E9 and 80 are "é" and "€" in Windows-1252 but no UTF-8.
+    auto legacy = Load("<?xml version=\"1.0\" encoding=\"windows-1252\"?><a t=\"\xE9\x80\"/>");
+    EXPECT_EQ(legacy->Root().RequiredAttribute("t").ToUTF16(), u"\u00e9\u20ac");
+    EXPECT_EQ(legacy->Encoding().ToUTF8(), "windows-1252");
+    auto plain = Load("\xEF\xBB\xBF<a t=\"\xC3\xA9\"/>");  // UTF-8 with byte-order mark
+    EXPECT_EQ(plain->Root().RequiredAttribute("t").ToUTF16(), u"\u00e9");
+}
+
+TEST(KXMLParser, VeryDeepNestingNeitherCrashesNorRecurses) {
+    constexpr int kDepth = 100000;
+    std::string text;
+    for (int i = 0; i < kDepth; ++i) text += "<a>";
+    auto document = Load(text);
+    const KXMLItem* item = &document->Root();
+    while (item->SubItemCount() > 0) item = &item->SubItemAt(0);
+    EXPECT_EQ(item->Depth(), kDepth - 1);
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "plugin/pipeline/PipelineTestSupport.h"
+#include "plugin/pipeline/KKWeightingFilter.h"
+
+namespace {
+
+using namespace pipeline_test;
+
+TEST(KWeighting, MatchesTheStandardsCoefficientsAt48kHz) {
+    // ITU-R BS.1770-4, tables 1 and 2.
+    KKWeightingFilter filter;
+    filter.Initialize(48000);
+    const auto& shelf = filter.Shelf();
+    EXPECT_NEAR(shelf.b0, 1.53512485958697, 1e-9);
+    EXPECT_NEAR(shelf.b1, -2.69169618940638, 1e-9);
+    EXPECT_NEAR(shelf.b2, 1.19839281085285, 1e-9);
+    EXPECT_NEAR(shelf.a1, -1.69065929318241, 1e-9);
+    EXPECT_NEAR(shelf.a2, 0.73248077421585, 1e-9);
+    const auto& highPass = filter.HighPass();
+    EXPECT_EQ(highPass.b0, 1.0);
+    EXPECT_EQ(highPass.b1, -2.0);
+    EXPECT_EQ(highPass.b2, 1.0);
+    EXPECT_NEAR(highPass.a1, -1.99004745483398, 1e-9);
+    EXPECT_NEAR(highPass.a2, 0.99007225036621, 1e-9);
+}
+
+struct GainControlFixture : ::testing::Test {
+    GainControlFixture() {
+        plugin.SetSampleRate(48000);
+        plugin.Effect().sameForAllChannels = true;
+        plugin.SetAutomaticGainControl(true);
+    }
+    // Runs `seconds` of noise in blocks of 480; answers the input and
+    // output power of the last half second.
+    std::pair<double, double> RunNoise(double seconds) {
+        const int blocks = int(seconds * 100);
+        double inPower = 0, outPower = 0;
+        for (int b = 0; b < blocks; ++b) {
+            HostBuffers in(2, 480), out(2, 480);
+            for (int s = 0; s < 480; ++s) in[0][std::size_t(s)] = in[1][std::size_t(s)] = noise.Next();
+            const HostBuffers original = in;
+            plugin.ProcessBlock(in.Pointers(), out.Pointers(), 480, true);
+            if (b < blocks - 50) continue;
+            for (int s = 0; s < 480; ++s) {
+                inPower += double(original.data[0][std::size_t(s)]) * original.data[0][std::size_t(s)];
+                outPower += double(out[0][s]) * out[0][s];
+            }
+        }
+        return {inPower, outPower};
+    }
+    TestPlugin plugin;
+    Noise noise;
+};
+
+TEST_F(GainControlFixture, ASilentOutputTargetsGainOne) {
+    plugin.SetParameter(ScalingEffect::kGain, 0.0);
+    RunNoise(0.1);
+    EXPECT_EQ(plugin.Pipeline().GainControl().Gain(), 1.0);
+}
+
+TEST_F(GainControlFixture, NoiseConvergesToEqualLoudness) {
+    plugin.SetParameter(ScalingEffect::kGain, 0.25);  // the effect halves the level
+    RunNoise(1.0);
+    EXPECT_EQ(plugin.Pipeline().GainControl().Gain(), 1.0);  // start-up: no gain above 1 for two seconds
+    const auto [in, out] = RunNoise(3.0);
+    // Both sides see the same K-weighted noise, 6 dB apart: the gain is 2.
+    EXPECT_NEAR(plugin.Pipeline().GainControl().Gain(), 2.0, 0.02);
+    EXPECT_NEAR(10 * std::log10(out / in), 0.0, 0.1);
+}
+
+TEST_F(GainControlFixture, TheFirstBlockFadesInFromSilence) {
+    HostBuffers in(2, 100), out(2, 100);
+    for (auto& channel : in.data) std::fill(channel.begin(), channel.end(), 0.5f);
+    plugin.ProcessBlock(in.Pointers(), out.Pointers(), 100, true);
+    // The gain ramps from 0 to 1 (equal loudness) in steps of 1 / 100.
+    EXPECT_NEAR(out[0][0], 0.5 * 0.01, 1e-6);
+    EXPECT_NEAR(out[0][49], 0.5 * 0.5, 1e-6);
+    EXPECT_NEAR(out[0][99], 0.5, 1e-6);
+}
+
+}  // namespace
