@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "plugin/pipeline/KPipelineSettings.h"
 #include "plugin/pipeline/KProcessingPipeline.h"
 #include "plugin/core/KTransportInfo.h"
+
+class KStorageContext;
 
 // The full plug-in interface the host bridges drive: host-visible
 // parameters, channel configuration, processing and the way back to the host.
@@ -46,6 +49,16 @@ public:
     // marks later (they are just kept while no editor is open).
     void NeedUpdateEditor(int index) noexcept;
     bool TakeEditorUpdate(int index) noexcept;
+
+    // The plug-in's whole state in one operation for both directions; the
+    // base refreshes an open editor after loading.
+    virtual void Store(KStorageContext& context) { (void)context; }
+
+    // One short MIDI message from the host (status byte first, up to two
+    // data bytes), at a sample offset inside the coming block.
+    virtual void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) {
+        (void)deltaFrames, (void)bytes;
+    }
 
     // The host block, which both bridges call: `inputs` and `outputs` hold
     // one pointer per host channel (null for a missing one); `replacing`

@@ -1,0 +1,90 @@
+#include "hosts/common/KHostedPlugin.h"
+
+#include "foundation/core/Guard.h"
+#include "foundation/xml/KStorageContext.h"
+#include "foundation/xml/KXMLDocument.h"
+#include "hosts/common/KPluginCreation.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
+
+std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
+    return std::make_unique<KHostedPlugin>(KCreatePluginObject());
+}
+
+KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin) noexcept
+    : m_plugin(std::move(plugin)) {}
+
+KHostedPlugin::~KHostedPlugin() = default;
+
+KString KHostedPlugin::ProductName() const { return m_plugin->ProductName(); }
+KString KHostedPlugin::MakerName() const { return m_plugin->MakerName(); }
+
+int KHostedPlugin::ParameterCount() const noexcept { return m_plugin->GetParameterCount(); }
+double KHostedPlugin::Parameter(int index) { return m_plugin->GetParameter(index); }
+void KHostedPlugin::SetParameter(int index, double value) { m_plugin->SetParameter(index, value); }
+KString KHostedPlugin::ParameterName(int index) { return m_plugin->GetParameterName(index); }
+KString KHostedPlugin::ParameterID(int index) { return m_plugin->GetParameterID(index); }
+KString KHostedPlugin::ParameterValueText(int index) { return m_plugin->GetParameterValueName(index); }
+
+KString KHostedPlugin::ParameterValueTextFor(int index, double value) {
+    return m_plugin->GetParameterValueNameFrom01(index, value);
+}
+
+double KHostedPlugin::ParseParameterText(int index, const KString& text) {
+    return m_plugin->ParseParameterValueName(index, text);
+}
+
+KString KHostedPlugin::ParameterUnits(int index) { return m_plugin->GetParameterUnitsName(index); }
+double KHostedPlugin::ParameterDefault(int index) { return m_plugin->GetParameterDefaultValue(index); }
+int KHostedPlugin::ParameterType(int index) { return m_plugin->GetParameterType(index); }
+bool KHostedPlugin::IsParameterAutomatable(int index) { return m_plugin->IsParameterReported(index); }
+
+void KHostedPlugin::SetSampleRate(double rate) noexcept { m_plugin->SetSampleRate(rate); }
+void KHostedPlugin::SetMaxBlockSize(int frames) noexcept { m_plugin->SetMaxBlockSize(frames); }
+void KHostedPlugin::SetHostChannels(int inputs, int outputs) noexcept { m_plugin->SetHostChannels(inputs, outputs); }
+
+void KHostedPlugin::InitProcessing() {
+    KGuard::Run("KAudioPlugin::InitProcessing", [&] { m_plugin->InitProcessing(); });
+}
+
+int KHostedPlugin::Latency() const noexcept { return m_plugin->GetLatency(); }
+bool KHostedPlugin::Bypass() const noexcept { return m_plugin->Bypass(); }
+void KHostedPlugin::SetBypass(bool on) noexcept { m_plugin->SetBypass(on); }
+
+int KHostedPlugin::InputChannelCount() const { return m_plugin->GetInputChannelCount(); }
+int KHostedPlugin::OutputChannelCount() const { return m_plugin->GetOutputChannelCount(); }
+int KHostedPlugin::InputBusCount() const { return m_plugin->GetInputBusCount(); }
+int KHostedPlugin::OutputBusCount() const { return m_plugin->GetOutputBusCount(); }
+int KHostedPlugin::ChannelsPerBus() const noexcept { return m_plugin->ChannelsPerBus(); }
+
+// Stereo names until the plug-in keeps its own channel lists.
+KString KHostedPlugin::InputChannelName(int channel) const { return channel % 2 ? "In R" : "In L"; }
+KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2 ? "Out R" : "Out L"; }
+
+KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
+
+void KHostedPlugin::ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept {
+    KGuard::Run("KAudioPlugin::ProcessMIDIMessage", [&] { m_plugin->ProcessMIDIMessage(deltaFrames, bytes); });
+}
+
+void KHostedPlugin::ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept {
+    m_plugin->ProcessBlock(inputs, outputs, frames, replacing);
+}
+
+KMemoryStream KHostedPlugin::SaveState() {
+    KXMLDocument document("settings");
+    KStorageContext context(document.Root(), true);
+    m_plugin->Store(context);
+    KMemoryStream stream;
+    document.WriteCompressed(stream);
+    return stream;
+}
+
+void KHostedPlugin::LoadState(const void* data, int size) {
+    KMemoryStream stream(data, size);
+    KXMLDocument document;
+    document.ParseCompressedOrPlain(stream);
+    KStorageContext context(document.Root(), false);
+    m_plugin->Store(context);
+}
+
+void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }

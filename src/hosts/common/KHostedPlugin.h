@@ -1,0 +1,78 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "foundation/streams/KMemoryStream.h"
+#include "foundation/text/KString.h"
+#include "plugin/core/KAudioPluginAdapter.h"
+#include "plugin/core/KTransportInfo.h"
+
+class KQuenlorAudioEffectPlugin;
+
+// The plug-in as a host bridge sees it: parameters by index with their
+// texts, processing set-up, the block entry, MIDI in, state and latency.
+// The bridges talk to nothing else, so the plug-in's internals can change
+// without touching a format wrapper. Every operation that reaches the
+// plug-in runs in its guard, so nothing thrown escapes to a host.
+class KHostedPlugin {
+public:
+    // A complete plug-in object (Halvane by Quenlor).
+    static std::unique_ptr<KHostedPlugin> Create();
+    explicit KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin) noexcept;
+    ~KHostedPlugin();
+    KHostedPlugin(const KHostedPlugin&) = delete;
+    KHostedPlugin& operator=(const KHostedPlugin&) = delete;
+
+    KString ProductName() const;
+    KString MakerName() const;
+
+    // Parameters, normalised 0..1.
+    int ParameterCount() const noexcept;
+    double Parameter(int index);
+    void SetParameter(int index, double value);
+    KString ParameterName(int index);
+    KString ParameterID(int index);
+    KString ParameterValueText(int index);
+    KString ParameterValueTextFor(int index, double value);
+    // The normalised value the text stands for; the current value when the
+    // text cannot be read.
+    double ParseParameterText(int index, const KString& text);
+    KString ParameterUnits(int index);
+    double ParameterDefault(int index);
+    int ParameterType(int index);
+    bool IsParameterAutomatable(int index);
+
+    // Processing set-up; InitProcessing applies what was set.
+    void SetSampleRate(double rate) noexcept;
+    void SetMaxBlockSize(int frames) noexcept;
+    void SetHostChannels(int inputs, int outputs) noexcept;
+    void InitProcessing();
+    int Latency() const noexcept;
+    bool Bypass() const noexcept;
+    void SetBypass(bool on) noexcept;
+
+    // Channels as the plug-in offers them to the host.
+    int InputChannelCount() const;
+    int OutputChannelCount() const;
+    int InputBusCount() const;
+    int OutputBusCount() const;
+    int ChannelsPerBus() const noexcept;
+    KString InputChannelName(int channel) const;
+    KString OutputChannelName(int channel) const;
+
+    // The audio thread.
+    KTransportInfo& Transport() noexcept;
+    void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept;
+    void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;
+
+    // The state block hosts keep: zlib-compressed XML, plain XML accepted
+    // on loading. Loading raises KException when the block cannot be read,
+    // leaving the plug-in as it was.
+    KMemoryStream SaveState();
+    void LoadState(const void* data, int size);
+
+    void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
+
+private:
+    std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
+};
