@@ -5,6 +5,15 @@
 #include "foundation/xml/KXMLItem.h"
 #include "ui/layout/KLayoutControl.h"
 
+void KLayoutSizeState::Consume(KAxis axis, int taken, int length) noexcept {
+    int& consumed = axis == KAxis::Horizontal ? consumedWidth : consumedHeight;
+    int& required = axis == KAxis::Horizontal ? requiredWidth : requiredHeight;
+    int& other = axis == KAxis::Horizontal ? requiredHeight : requiredWidth;
+    consumed += taken;
+    required = std::max(0, required - taken);
+    other = std::max(other, length);
+}
+
 int KLayout::CurrentSizeComputer::Extent(const KLayoutControl& control, KAxis axis) const {
     const int size = control.Plastic() ? control.MinimalSize(axis) : control.ShownSize(axis);
     return size + 2 * control.Border(axis);

@@ -18,6 +18,9 @@ struct KLayoutSizeState {
     int requiredHeight = 0;
 
     int MinimalWidth() const noexcept { return consumedWidth + requiredWidth; }
+    // A layout took `taken` on one axis for itself and needs `length` on
+    // the other.
+    void Consume(KAxis axis, int taken, int length) noexcept;
     int MinimalHeight() const noexcept { return consumedHeight + requiredHeight; }
 };
 

@@ -28,16 +28,7 @@ void KLayoutClient::ComputeSize(KLayoutSizeState& state, const SizeComputer& com
     KLayoutStrip::Measure measure = strip.Take(breadth, computer);
     measure.fixed += measure.weightedPlastic + measure.fixedPlastic;
     const int length = strip.MinimalExtent(measure, computer);
-    const int taken = breadth + Spacing();
-    if (across == KAxis::Horizontal) {
-        state.consumedWidth += taken;
-        state.requiredWidth = std::max(0, state.requiredWidth - taken);
-        state.requiredHeight = std::max(state.requiredHeight, length);
-    } else {
-        state.consumedHeight += taken;
-        state.requiredHeight = std::max(0, state.requiredHeight - taken);
-        state.requiredWidth = std::max(state.requiredWidth, length);
-    }
+    state.Consume(across, breadth + Spacing(), length);
 }
 
 int KLayoutClient::Stretchability() const {

@@ -67,16 +67,7 @@ void KLayoutSide::ComputeSize(KLayoutSizeState& state, const SizeComputer& compu
     KLayoutStrip::Measure measure = strip.Take(thickness, computer);
     measure.fixed += measure.weightedPlastic + measure.fixedPlastic;
     const int length = strip.MinimalExtent(measure, computer);
-    const int taken = thickness + Spacing();
-    if (dock == KAxis::Horizontal) {
-        state.consumedWidth += taken;
-        state.requiredWidth = std::max(0, state.requiredWidth - taken);
-        state.requiredHeight = std::max(state.requiredHeight, length);
-    } else {
-        state.consumedHeight += taken;
-        state.requiredHeight = std::max(0, state.requiredHeight - taken);
-        state.requiredWidth = std::max(state.requiredWidth, length);
-    }
+    state.Consume(dock, thickness + Spacing(), length);
 }
 
 int KLayoutSide::Stretchability() const {
