@@ -8,7 +8,6 @@
 bool InitDll() { return true; }
 bool ExitDll() { return true; }
 
-// A library whose attach failed must not be used: the host unloads it.
 bool ModuleEntry(void*) { return KLibraryAttached(); }
 bool ModuleExit() { return true; }
 

@@ -18,7 +18,9 @@ struct KLibrarySetupRecord {
 // The library's entries besides the host formats' own. A host loads the
 // library, which runs nothing until it asks for an instance.
 
-// Module hooks of VST 3 hosts; nothing to do, as attaching already ran.
+// Module hooks of VST 3 hosts. The loader already attached the library, so
+// they have nothing to do; ModuleEntry answers false when attaching failed,
+// which makes the host unload the library.
 HALVANE_EXPORT bool InitDll();
 HALVANE_EXPORT bool ExitDll();
 HALVANE_EXPORT bool ModuleEntry(void* sharedLibraryHandle);
