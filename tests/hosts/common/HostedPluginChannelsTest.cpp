@@ -52,9 +52,4 @@ TEST(HostedPluginChannels, SurroundGlobalSettingGivesEightChannelBuses) {
     EXPECT_TRUE(plugin->OutputChannelName(8).IsEmpty());
 }
 
-TEST(HostedPluginChannels, SurroundOffIsStereo) {
-    GlobalSettingsFile file("<globalsettings Surround=\"0\"/>");
-    EXPECT_EQ(KHostedPlugin::Create()->InputChannelName(0).ToUTF8(), "In L");
-}
-
 }  // namespace

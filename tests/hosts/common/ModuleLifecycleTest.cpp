@@ -71,17 +71,6 @@ TEST_F(ModuleLifecycle, ModuleNamesItselfAndItsFile) {
     KPluginInstanceDestroyed(KPluginFormat::Vst3);
 }
 
-TEST_F(ModuleLifecycle, CompanionModuleNameIsKeptOnTheModuleItCreates) {
-    KModule* module = KModuleInstanceFor("Companion");
-    ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->CallerName().ToUTF8(), "Companion");
-    EXPECT_EQ(KModuleInstanceFor("Other"), module);
-    EXPECT_EQ(module->CallerName().ToUTF8(), "Companion");
-    // The module goes with the last instance, as for hosts.
-    KPluginInstanceCreated(KPluginFormat::Vst2);
-    KPluginInstanceDestroyed(KPluginFormat::Vst2);
-}
-
 // Hosts create instances from any thread; two at the same moment must end
 // up with one module between them. Many rounds make the overlap likely.
 TEST_F(ModuleLifecycle, InstancesCreatedTogetherShareOneModule) {
