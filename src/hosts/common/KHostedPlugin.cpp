@@ -42,6 +42,11 @@ void KHostedPlugin::SetSampleRate(double rate) noexcept { m_plugin->SetSampleRat
 void KHostedPlugin::SetMaxBlockSize(int frames) noexcept { m_plugin->SetMaxBlockSize(frames); }
 void KHostedPlugin::SetHostChannels(int inputs, int outputs) noexcept { m_plugin->SetHostChannels(inputs, outputs); }
 
+void KHostedPlugin::ConfigureHostChannels(int inputs, int outputs) {
+    m_plugin->SetHostChannels(inputs < 0 ? m_plugin->HostInputChannels() : inputs, outputs);
+    InitProcessing();
+}
+
 void KHostedPlugin::InitProcessing() {
     KGuard::Run("KAudioPlugin::InitProcessing", [&] { m_plugin->InitProcessing(); });
 }
@@ -55,10 +60,22 @@ int KHostedPlugin::OutputChannelCount() const { return m_plugin->GetOutputChanne
 int KHostedPlugin::InputBusCount() const { return m_plugin->GetInputBusCount(); }
 int KHostedPlugin::OutputBusCount() const { return m_plugin->GetOutputBusCount(); }
 int KHostedPlugin::ChannelsPerBus() const noexcept { return m_plugin->ChannelsPerBus(); }
+void KHostedPlugin::SetChannelsPerBus(int channels) noexcept { m_plugin->SetChannelsPerBus(channels); }
 
 // Stereo names until the plug-in keeps its own channel lists.
 KString KHostedPlugin::InputChannelName(int channel) const { return channel % 2 ? "In R" : "In L"; }
 KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2 ? "Out R" : "Out L"; }
+
+// MIDI controllers drive parameters, so MIDI is taken in; the plug-in makes
+// no MIDI of its own to offer. Tempo and position feed the pipeline's
+// sub-block positions.
+bool KHostedPlugin::AcceptsMIDIInput() const noexcept { return true; }
+bool KHostedPlugin::SendsMIDIOutput() const noexcept { return false; }
+bool KHostedPlugin::WantsTransport() const noexcept { return true; }
+
+void KHostedPlugin::ProcessUpdate() {
+    KGuard::Run("KAudioPlugin::ProcessUpdate", [&] { m_plugin->ProcessUpdate(); });
+}
 
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 

@@ -46,6 +46,9 @@ public:
     void SetSampleRate(double rate) noexcept;
     void SetMaxBlockSize(int frames) noexcept;
     void SetHostChannels(int inputs, int outputs) noexcept;
+    // The channels the host will connect, then InitProcessing; inputs -1
+    // keeps the inputs as they are.
+    void ConfigureHostChannels(int inputs, int outputs);
     void InitProcessing();
     int Latency() const noexcept;
     bool Bypass() const noexcept;
@@ -57,8 +60,17 @@ public:
     int InputBusCount() const;
     int OutputBusCount() const;
     int ChannelsPerBus() const noexcept;
+    void SetChannelsPerBus(int channels) noexcept;
     KString InputChannelName(int channel) const;
     KString OutputChannelName(int channel) const;
+
+    // What the plug-in takes from and gives to the host besides audio.
+    bool AcceptsMIDIInput() const noexcept;
+    bool SendsMIDIOutput() const noexcept;
+    bool WantsTransport() const noexcept;
+
+    // Pending display updates for an open editor (user-interface thread).
+    void ProcessUpdate();
 
     // The audio thread.
     KTransportInfo& Transport() noexcept;
