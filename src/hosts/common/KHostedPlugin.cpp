@@ -19,11 +19,30 @@ KString KHostedPlugin::ProductName() const { return m_plugin->ProductName(); }
 KString KHostedPlugin::MakerName() const { return m_plugin->MakerName(); }
 
 int KHostedPlugin::ParameterCount() const noexcept { return m_plugin->GetParameterCount(); }
-double KHostedPlugin::Parameter(int index) { return m_plugin->GetParameter(index); }
-void KHostedPlugin::SetParameter(int index, double value) { m_plugin->SetParameter(index, value); }
+// Hosts set and read parameters from any thread while a block runs; the
+// effect's processing lock, which every block holds while it reads the
+// parameters, keeps both sides whole. It is the innermost lock, so nothing
+// taken under it waits for the others.
+KScopedLock KHostedPlugin::HoldEffect() const {
+    return KScopedLock(m_plugin->Effect() ? m_plugin->Effect()->ProcessingLock() : nullptr);
+}
+
+double KHostedPlugin::Parameter(int index) {
+    const KScopedLock hold = HoldEffect();
+    return m_plugin->GetParameter(index);
+}
+
+void KHostedPlugin::SetParameter(int index, double value) {
+    const KScopedLock hold = HoldEffect();
+    m_plugin->SetParameter(index, value);
+}
+
 KString KHostedPlugin::ParameterName(int index) { return m_plugin->GetParameterName(index); }
 KString KHostedPlugin::ParameterID(int index) { return m_plugin->GetParameterID(index); }
-KString KHostedPlugin::ParameterValueText(int index) { return m_plugin->GetParameterValueName(index); }
+KString KHostedPlugin::ParameterValueText(int index) {
+    const KScopedLock hold = HoldEffect();
+    return m_plugin->GetParameterValueName(index);
+}
 
 KString KHostedPlugin::ParameterValueTextFor(int index, double value) {
     return m_plugin->GetParameterValueNameFrom01(index, value);

@@ -4,6 +4,7 @@
 
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/text/KString.h"
+#include "foundation/threading/KSynchronizer.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
 
@@ -86,5 +87,7 @@ public:
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
 private:
+    KScopedLock HoldEffect() const;
+
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
 };
