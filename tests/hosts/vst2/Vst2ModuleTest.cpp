@@ -123,6 +123,24 @@ TEST(Vst2Module, SampleRatesOf100OrLessDoNotReachThePlugin) {
     EXPECT_NE(RunBlocks(rate100andAHalf, 4), reference);
 }
 
+TEST(Vst2Module, AccumulatingProcessAddsToTheOutputs) {
+    TestHost replacing, accumulating;
+    for (TestHost* host : {&replacing, &accumulating}) {
+        ASSERT_NE(host->LoadFromModule(), nullptr);
+        host->Start(48000, kBlock);
+    }
+    const std::vector<float> replaced = RunBlocks(replacing, 1);
+    std::vector<float> in[2] = {TestSignal(kBlock, 0), TestSignal(kBlock, 1)};
+    std::vector<float> out[2] = {std::vector<float>(kBlock, 0.5f), std::vector<float>(kBlock, 0.5f)};
+    float* inputs[2] = {in[0].data(), in[1].data()};
+    float* outputs[2] = {out[0].data(), out[1].data()};
+    accumulating.Effect()->process(accumulating.Effect(), inputs, outputs, kBlock);
+    for (int i = 0; i < kBlock; ++i) {
+        ASSERT_EQ(out[0][std::size_t(i)], 0.5f + replaced[std::size_t(i)]) << i;
+        ASSERT_EQ(out[1][std::size_t(i)], 0.5f + replaced[std::size_t(kBlock + i)]) << i;
+    }
+}
+
 TEST(Vst2Module, ChunkRoundTrip) {
     TestHost source, target;
     ASSERT_NE(source.LoadFromModule(), nullptr);

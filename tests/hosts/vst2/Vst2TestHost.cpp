@@ -22,7 +22,9 @@ TestHost::~TestHost() {
 }
 
 AEffect* TestHost::LoadFromModule() {
-    m_module = dlopen(HALVANE_MODULE, RTLD_NOW | RTLD_LOCAL);
+    // Kept mapped after dlclose, as hosts do, so that leak checkers still see
+    // what the module keeps in its globals.
+    m_module = dlopen(HALVANE_MODULE, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!m_module) throw std::runtime_error(dlerror());
     auto entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(m_module, "VSTPluginMain"));
     if (!entry) throw std::runtime_error("no VSTPluginMain");
