@@ -12,8 +12,10 @@ VstInt32 KAudioPluginVSTAdapter::processEvents(const VstEvents* events) {
         // MIDI that drives parameters may depend on the musical position.
         if (const auto* time = reinterpret_cast<const VstTimeInfo*>(CallHost(audioMasterGetTime, 0, kMidiTimeMask)))
             CopyMusicalPosition(*time, m_plugin->Transport());
+        // The record declares two pointers; the host's holds numEvents.
+        VstEvent* const* list = events->events;
         for (VstInt32 i = 0; i < events->numEvents; ++i) {
-            const VstEvent* event = events->events[i];
+            const VstEvent* event = list[i];
             if (!event || event->type != kVstMidiType) continue;
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
             m_plugin->ProcessMIDIMessage(midi->deltaFrames, reinterpret_cast<const std::uint8_t*>(midi->midiData));

@@ -228,8 +228,9 @@ TEST(Vst2Midi, OutgoingEventsFollowTheBlockInOrder) {
     bool blockWrittenFirst = false;
     host.OnEvents([&](const VstEvents& events) {
         blockWrittenFirst = out[1][kFrames - 1] != kUnwritten;
+        VstEvent* const* list = events.events;  // numEvents of them
         for (int i = 0; i < events.numEvents; ++i) {
-            const auto* midi = reinterpret_cast<const VstMidiEvent*>(events.events[i]);
+            const auto* midi = reinterpret_cast<const VstMidiEvent*>(list[i]);
             EXPECT_EQ(midi->type, kVstMidiType);
             EXPECT_EQ(midi->byteSize, 32);
             received.push_back({midi->deltaFrames, std::uint8_t(midi->midiData[0]), midi->midiData[1],

@@ -28,7 +28,7 @@ std::vector<float> RunBlocks(TestHost& host, int blocks) {
 }
 
 TEST(Vst2Module, ExportsBothEntriesAndRefusesAHostWithoutVersion) {
-    void* module = dlopen(HALVANE_MODULE, RTLD_NOW | RTLD_LOCAL);
+    void* module = dlopen(HALVANE_MODULE, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     ASSERT_NE(module, nullptr) << dlerror();
     EXPECT_EQ(dlsym(module, "main"), dlsym(module, "VSTPluginMain"));
     dlclose(module);
