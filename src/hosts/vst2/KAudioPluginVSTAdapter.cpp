@@ -95,7 +95,6 @@ void KAudioPluginVSTAdapter::resume() {
 
 void KAudioPluginVSTAdapter::setSampleRate(float rate) {
     KGuard::Run("KAudioPluginVSTAdapter::setSampleRate", [&] {
-        m_sampleRate = rate;
         // Some hosts send placeholder rates before the real one; the plug-in
         // is set up only for a rate that can carry audio.
         if (rate <= 100.0f) return;

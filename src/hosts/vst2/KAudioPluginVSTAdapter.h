@@ -50,9 +50,6 @@ public:
     // Set-up.
     void resume();
     void setSampleRate(float rate);
-    void setBlockSize(VstInt32 frames) noexcept { m_blockSize = frames; }
-    float SampleRate() const noexcept { return m_sampleRate; }
-    VstInt32 BlockSize() const noexcept { return m_blockSize; }
 
     // Audio thread.
     void processReplacing(float** inputs, float** outputs, VstInt32 frames);
@@ -102,8 +99,6 @@ private:
     audioMasterCallback m_host;
     std::unique_ptr<KHostedPlugin> m_plugin;
     std::unique_ptr<KEditor> m_editor;
-    float m_sampleRate = 44100;
-    VstInt32 m_blockSize = 1024;
 
     // The bytes of the last getChunk, alive until the next one.
     KLock m_chunkLock;

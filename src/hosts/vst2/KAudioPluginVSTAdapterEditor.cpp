@@ -37,7 +37,6 @@ bool KAudioPluginVSTAdapter::KEditor::getRect(ERect** rect) {
 
 bool KAudioPluginVSTAdapter::KEditor::open(void* parent) {
     return KGuard::Run("KAudioPluginVSTAdapter::KEditor::open", false, [&] {
-        m_parent = parent;
         if (!EnsureCreated()) return false;
         m_window->Attach(parent);
         m_window->SetShown(true);
@@ -47,7 +46,6 @@ bool KAudioPluginVSTAdapter::KEditor::open(void* parent) {
 
 void KAudioPluginVSTAdapter::KEditor::close() {
     KGuard::Run("KAudioPluginVSTAdapter::KEditor::close", [&] {
-        m_parent = nullptr;
         if (!m_window->Exists()) return;
         m_window->SetShown(false);
         m_window->Detach();

@@ -17,7 +17,6 @@ public:
     void update() {}
     VstInt32 onKeyDown(VstInt32 character, VstInt32 virtualKey);
     VstInt32 onKeyUp(VstInt32 character, VstInt32 virtualKey);
-    bool isOpen() const noexcept { return m_parent != nullptr; }
 
     KEditorWindow& Window() noexcept { return *m_window; }
 
@@ -26,7 +25,6 @@ private:
 
     KAudioPluginVSTAdapter& m_adapter;
     std::unique_ptr<KEditorWindow> m_window;
-    void* m_parent = nullptr;
 };
 
 }  // namespace Vst2

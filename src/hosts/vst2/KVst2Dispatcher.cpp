@@ -1,6 +1,7 @@
 // Host requests by opcode, as operations of the adapter. Requests the
 // effect does not implement (programs, offline processing, MIDI program
-// names, soft bypass, 64-bit processing) answer 0.
+// names, soft bypass, 64-bit processing) answer 0, and so does the block
+// size: the plug-in serves blocks of any length.
 #include "hosts/vst2/KAudioPluginVSTAdapter.h"
 #include "hosts/vst2/KAudioPluginVSTAdapterEditor.h"
 #include "hosts/vst2/KVst2Record.h"
@@ -80,7 +81,6 @@ VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr v
     switch (opcode) {
         case effClose: delete adapter; return 0;
         case effSetSampleRate: adapter->setSampleRate(opt); return 0;
-        case effSetBlockSize: adapter->setBlockSize(VstInt32(value)); return 0;
         case effMainsChanged:
             // Suspending reaches nothing: the plug-in keeps its set-up.
             if (value) adapter->resume();
