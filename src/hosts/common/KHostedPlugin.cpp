@@ -81,9 +81,21 @@ int KHostedPlugin::OutputBusCount() const { return m_plugin->GetOutputBusCount()
 int KHostedPlugin::ChannelsPerBus() const noexcept { return m_plugin->ChannelsPerBus(); }
 void KHostedPlugin::SetChannelsPerBus(int channels) noexcept { m_plugin->SetChannelsPerBus(channels); }
 
-// Stereo names until the plug-in keeps its own channel lists.
-KString KHostedPlugin::InputChannelName(int channel) const { return channel % 2 ? "In R" : "In L"; }
-KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2 ? "Out R" : "Out L"; }
+namespace {
+
+KString ChannelName(const KStringList& names, int channel) {
+    return channel >= 0 && channel < int(names.size()) ? names[std::size_t(channel)] : KString();
+}
+
+}  // namespace
+
+KString KHostedPlugin::InputChannelName(int channel) const {
+    return ChannelName(m_plugin->ChannelLists().Inputs(), channel);
+}
+
+KString KHostedPlugin::OutputChannelName(int channel) const {
+    return ChannelName(m_plugin->ChannelLists().Outputs(), channel);
+}
 
 // MIDI controllers drive parameters, so MIDI is taken in; the plug-in makes
 // no MIDI of its own to offer. Tempo and position feed the pipeline's
@@ -91,10 +103,6 @@ KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2
 bool KHostedPlugin::AcceptsMIDIInput() const noexcept { return true; }
 bool KHostedPlugin::SendsMIDIOutput() const noexcept { return false; }
 bool KHostedPlugin::WantsTransport() const noexcept { return true; }
-
-void KHostedPlugin::ProcessUpdate() {
-    KGuard::Run("KAudioPlugin::ProcessUpdate", [&] { m_plugin->ProcessUpdate(); });
-}
 
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 
@@ -121,6 +129,13 @@ void KHostedPlugin::LoadState(const void* data, int size) {
     document.ParseCompressedOrPlain(stream);
     KStorageContext context(document.Root(), false);
     m_plugin->Store(context);
+}
+
+void KHostedPlugin::SetEditorOpen(bool open) noexcept { m_plugin->SetEditorNotifications(open); }
+
+void KHostedPlugin::EditorIdle() noexcept {
+    m_plugin->ProcessUpdate();
+    m_plugin->RunEditorNotifications();
 }
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }

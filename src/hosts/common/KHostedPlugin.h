@@ -62,6 +62,7 @@ public:
     int OutputBusCount() const;
     int ChannelsPerBus() const noexcept;
     void SetChannelsPerBus(int channels) noexcept;
+    // Empty for a channel outside the list.
     KString InputChannelName(int channel) const;
     KString OutputChannelName(int channel) const;
 
@@ -69,9 +70,6 @@ public:
     bool AcceptsMIDIInput() const noexcept;
     bool SendsMIDIOutput() const noexcept;
     bool WantsTransport() const noexcept;
-
-    // Pending display updates for an open editor (user-interface thread).
-    void ProcessUpdate();
 
     // The audio thread.
     KTransportInfo& Transport() noexcept;
@@ -83,6 +81,11 @@ public:
     // leaving the plug-in as it was.
     KMemoryStream SaveState();
     void LoadState(const void* data, int size);
+
+    // The editor's side: while it is open, processing set-ups queue work
+    // that its idle call runs, together with the plug-in's pending updates.
+    void SetEditorOpen(bool open) noexcept;
+    void EditorIdle() noexcept;
 
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 

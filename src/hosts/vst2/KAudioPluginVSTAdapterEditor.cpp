@@ -39,6 +39,7 @@ bool KAudioPluginVSTAdapter::KEditor::open(void* parent) {
     return KGuard::Run("KAudioPluginVSTAdapter::KEditor::open", false, [&] {
         if (!EnsureCreated()) return false;
         m_window->Attach(parent);
+        m_adapter.Plugin().SetEditorOpen(true);
         m_window->SetShown(true);
         return true;
     });
@@ -47,6 +48,7 @@ bool KAudioPluginVSTAdapter::KEditor::open(void* parent) {
 void KAudioPluginVSTAdapter::KEditor::close() {
     KGuard::Run("KAudioPluginVSTAdapter::KEditor::close", [&] {
         if (!m_window->Exists()) return;
+        m_adapter.Plugin().SetEditorOpen(false);
         m_window->SetShown(false);
         m_window->Detach();
     });
@@ -54,7 +56,7 @@ void KAudioPluginVSTAdapter::KEditor::close() {
 
 void KAudioPluginVSTAdapter::KEditor::idle() {
     KGuard::Run("KAudioPluginVSTAdapter::KEditor::idle", [&] {
-        m_adapter.Plugin().ProcessUpdate();
+        m_adapter.Plugin().EditorIdle();
         m_window->Idle();
         update();
     });

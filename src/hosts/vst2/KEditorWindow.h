@@ -27,7 +27,7 @@ public:
     virtual void Detach() = 0;
     virtual void SetShown(bool shown) = 0;
     virtual bool IsShown() const = 0;
-    // Pending display updates and one pass of the window system's work.
+    // One pass of the window system's pending work.
     virtual void Idle() = 0;
     // True when the editor used the event.
     virtual bool SendKey(KeyEventKind kind, int code) = 0;

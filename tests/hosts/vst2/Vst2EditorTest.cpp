@@ -41,7 +41,7 @@ struct FakeWindow : KEditorWindow {
     int Modifiers() const override { return modifiers; }
 };
 
-struct EditorFixture : testing::Test {
+struct Vst2EditorSide : testing::Test {
     TestHost host;
     FakeWindow* window = nullptr;
     KAudioPluginVSTAdapter* adapter = nullptr;
@@ -70,7 +70,7 @@ TEST(Vst2Editor, WithoutAnEditorWindowNoEditorIsDeclared) {
     EXPECT_EQ(rect, nullptr);
 }
 
-TEST_F(EditorFixture, RectangleOpenIdleClose) {
+TEST_F(Vst2EditorSide, RectangleOpenIdleClose) {
     EXPECT_NE(host.Effect()->flags & effFlagsHasEditor, 0);
     ERect* rect = Rect();
     ASSERT_NE(rect, nullptr);
@@ -99,14 +99,14 @@ TEST_F(EditorFixture, RectangleOpenIdleClose) {
     EXPECT_EQ(window->parent, nullptr);
 }
 
-TEST_F(EditorFixture, AnEditorThatCannotBeMadeAnswersFalse) {
+TEST_F(Vst2EditorSide, AnEditorThatCannotBeMadeAnswersFalse) {
     window->canCreate = false;
     EXPECT_EQ(Rect(), nullptr);
     EXPECT_EQ(host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(1)), 0);
     EXPECT_FALSE(window->shown);
 }
 
-TEST_F(EditorFixture, SizeChangesGoThroughTheHost) {
+TEST_F(Vst2EditorSide, SizeChangesGoThroughTheHost) {
     EXPECT_FALSE(adapter->ChangeEditorSize({640, 480})) << "not shown";
     host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(1));
     host.SetSizeWindowAnswer(1);
@@ -119,7 +119,7 @@ TEST_F(EditorFixture, SizeChangesGoThroughTheHost) {
     EXPECT_FALSE(adapter->ChangeEditorSize({800, 600}));
 }
 
-TEST_F(EditorFixture, KeysBecomeKeyAndCharacterEvents) {
+TEST_F(Vst2EditorSide, KeysBecomeKeyAndCharacterEvents) {
     using Keys = std::vector<std::pair<int, int>>;
     // A letter going down: the character, then the key as upper case.
     EXPECT_EQ(host.Dispatch(effEditKeyDown, 'a', 0), 1);
