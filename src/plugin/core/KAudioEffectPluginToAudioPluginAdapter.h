@@ -1,6 +1,7 @@
 #pragma once
 #include "plugin/core/KAudioEffectPlugin.h"
 #include "plugin/core/KAudioPlugin.h"
+#include "plugin/multiparameters/KMultiParameters.h"
 
 // Turns one effect into a full plug-in: host parameters for its records,
 // the processing set-up, and the per-block call into the effect.
@@ -34,13 +35,19 @@ public:
     bool MidSide() const noexcept { return m_midSide; }
     std::int64_t ProcessedSamples() const noexcept { return m_context.processedSamples; }
 
+    KMultiParameters& MultiParameters() noexcept { return m_multiParameters; }
+    // The four multiparameters' part of the state ("MultiParameters").
+    void StoreMultiParameters(KStorageContext& context);
+
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
-    // Whether a multiparameter runs a ramp that must be updated in pieces
-    // of at most "MaxLFOBlockSize" samples in this block. Multiparameters
-    // are not part of this adapter yet, so none does.
-    virtual bool MultiparametersNeedBlockwiseUpdates() { return false; }
+    // Once per host block, before the effect runs: the multiparameters'
+    // switch and trigger ramps move on by the block's length.
+    virtual void PrepareForProcessing(int sampleCount);
+    // Whether a multiparameter runs a ramp, so that the targets it moves
+    // glide in pieces of at most "MaxLFOBlockSize" samples in this block.
+    virtual bool MultiparametersNeedBlockwiseUpdates() { return m_multiParameters.NeedBlockwiseUpdates(); }
 
 private:
     static std::intptr_t EffectCallback(void* instance, std::int32_t opcode, std::int64_t* parameters);
@@ -54,4 +61,5 @@ private:
     KProcessingContext m_context;
     bool m_midSide = false;
     int m_effectInputBuses = 1;
+    KMultiParameters m_multiParameters{*this};
 };
