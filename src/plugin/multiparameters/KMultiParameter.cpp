@@ -259,9 +259,9 @@ double& RangeField(KModulationRange& range, int which) {
 
 }  // namespace
 
-double KMultiParameter::EntryParameter(int entry, int which) const {
+std::optional<double> KMultiParameter::EntryParameter(int entry, int which) const {
     KScopedLock lock(m_lock);
-    if (entry < 0 || entry >= int(m_entries.size())) return 0;
+    if (entry < 0 || entry >= int(m_entries.size())) return std::nullopt;
     KModulationRange range = m_entries[std::size_t(entry)].range;
     return RangeField(range, which);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <optional>
 #include <vector>
 
 #include "foundation/core/KObject.h"
@@ -104,8 +105,8 @@ public:
     void SetEntryTarget(int entry, int target);
 
     // The entries' host parameters: which 0 value, 1 maximal value, 2 range.
-    // An entry that does not exist answers 0 and ignores values.
-    double EntryParameter(int entry, int which) const;
+    // An entry that does not exist answers nothing and ignores values.
+    std::optional<double> EntryParameter(int entry, int which) const;
     void SetEntryParameter(int entry, int which, double value, bool quiet);
 
     // Processing: the sample rate of the host blocks, and once per block

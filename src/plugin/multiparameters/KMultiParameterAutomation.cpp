@@ -23,7 +23,8 @@ void KMultiParameterAutomation::SetParameter(int localIndex, double value, bool 
 
 double KMultiParameterAutomation::GetParameter(int localIndex) {
     if (localIndex == 0) return m_multiParameter.SliderValue();
-    return m_multiParameter.EntryParameter(EntryOf(localIndex), FieldOf(localIndex));
+    return m_multiParameter.EntryParameter(EntryOf(localIndex), FieldOf(localIndex))
+        .value_or(kFieldDefaults[FieldOf(localIndex)]);
 }
 
 KString KMultiParameterAutomation::GetParameterName(int localIndex) {

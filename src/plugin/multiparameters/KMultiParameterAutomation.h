@@ -7,7 +7,8 @@
 // the entry's value, maximal value and range:
 //   "MultiParameter 1", "MultiParameter 1 Value 1", "MultiParameter 1 Max value 1",
 //   "MultiParameter 1 Range 1", "MultiParameter 1 Value 2", ...
-// Slots without an entry answer 0 and ignore what the host sends.
+// Slots without an entry answer the entry defaults and ignore what the
+// host sends.
 class KMultiParameterAutomation final : public KAutomationAdapter {
 public:
     static constexpr int kParametersPerEntry = 3;

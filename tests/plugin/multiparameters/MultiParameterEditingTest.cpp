@@ -58,7 +58,7 @@ TEST_F(EditingFixture, PasteCopiesSettingsAndEntriesAndApplies) {
     Set().Paste(3);
     EXPECT_EQ(Multi(3).Name().ToUTF8(), "Source");
     EXPECT_DOUBLE_EQ(Multi(3).SliderValue(), 1);
-    EXPECT_NEAR(Multi(3).EntryParameter(0, 1), 0.3, 1e-12);
+    EXPECT_NEAR(Multi(3).EntryParameter(0, 1).value_or(-1), 0.3, 1e-12);
     adapter.SetParameter(E::kA, 0);
     Set().Paste(3);
     EXPECT_NEAR(Value(E::kA), 0.3, 1e-12);

@@ -174,9 +174,9 @@ TEST_F(MultiParameterFixture, HostParametersOfPositionAndEntrySlots) {
     adapter.SetParameter(position + 2, 0.4);
     EXPECT_DOUBLE_EQ(Value(E::kA), 0.4);
     EXPECT_DOUBLE_EQ(adapter.GetParameter(position + 2), 0.4);
-    // A slot without an entry answers 0 and ignores the host.
+    // A slot without an entry answers the default and ignores the host.
     adapter.SetParameter(position + 4, 0.9);
-    EXPECT_DOUBLE_EQ(adapter.GetParameter(position + 4), 0);
+    EXPECT_DOUBLE_EQ(adapter.GetParameter(position + 4), 0.5);
 }
 
 TEST_F(MultiParameterFixture, ByFirstParameterShowsTheFirstTargetsText) {
