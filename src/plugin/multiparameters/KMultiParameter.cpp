@@ -91,9 +91,7 @@ double KMultiParameter::SwitchTime() const {
     return m_switchTime;
 }
 
-// A ramp time of 0 would divide by zero; a millisecond is as fast as a
-// click-free switch gets.
-void KMultiParameter::SetSwitchTime(double seconds) { SetUnderLock(m_switchTime, std::max(seconds, 0.001)); }
+void KMultiParameter::SetSwitchTime(double seconds) { SetUnderLock(m_switchTime, std::max(seconds, kMinSwitchTime)); }
 
 int KMultiParameter::BankCount() const {
     KScopedLock lock(m_lock);

@@ -28,6 +28,9 @@ public:
     // parameters, so the host's parameter list never changes length.
     static constexpr int kMaxEntries = 16;
     static constexpr int kMinBanks = 2;
+    // A ramp time of 0 would divide by zero; a millisecond is as fast as a
+    // click-free switch gets.
+    static constexpr double kMinSwitchTime = 0.001;
 
     KMultiParameter(KAudioPlugin& plugin, KLock& lock, int number);
 

@@ -19,9 +19,4 @@ std::span<const KString> Modes();
 std::span<const KString> ValueModes();
 std::span<const KString> RangeModes();
 
-// The 0..1 position of entry `index` of an enumeration with `count` entries.
-inline double EnumerationPosition(int index, int count) noexcept {
-    return count > 1 ? double(index) / double(count - 1) : 0.0;
-}
-
 }  // namespace KMultiParameterTexts

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "foundation/xml/KStorageContext.h"
 #include "plugin/core/KAudioPlugin.h"
@@ -38,6 +39,7 @@ void KMultiParameter::Store(KStorageContext& context) {
         }
         m_slider = m_alternateSlider = std::clamp(m_slider, 0.0, 1.0);
         m_defaultValue = std::clamp(m_defaultValue, 0.0, 1.0);
+        m_switchTime = std::isfinite(m_switchTime) ? std::max(m_switchTime, kMinSwitchTime) : 1.0;
         ResetRamp();
     }
     std::vector<KMultiParameterParameter> entries = LoadEntries(context, banksMode, bankCount);

@@ -13,7 +13,11 @@ KMultiParameters::KMultiParameters(KAudioPlugin& plugin) : m_plugin(plugin) {
 
 std::vector<std::unique_ptr<KAutomationAdapter>> KMultiParameters::MakeAutomationAdapters() {
     std::vector<std::unique_ptr<KAutomationAdapter>> adapters;
-    for (auto& item : m_items) adapters.push_back(std::make_unique<KMultiParameterAutomation>(*item));
+    m_adapters.clear();
+    for (auto& item : m_items) {
+        adapters.push_back(std::make_unique<KMultiParameterAutomation>(*item));
+        m_adapters.push_back(adapters.back().get());
+    }
     return adapters;
 }
 
@@ -67,8 +71,9 @@ void KMultiParameters::StopLearning() {
 // The multiparameters' own parameters are never learned: a multiparameter
 // driving another one's entries is possible, but not by accident.
 bool KMultiParameters::IsOwnParameter(int parameter) const {
-    const KString id = m_plugin.GetParameterID(parameter);
-    return id.ToUTF8().rfind("MultiParameter", 0) == 0;
+    return std::any_of(m_adapters.begin(), m_adapters.end(), [&](const KAutomationAdapter* adapter) {
+        return parameter >= adapter->FirstIndex() && parameter < adapter->FirstIndex() + adapter->Count();
+    });
 }
 
 void KMultiParameters::LearnParameterMove(int parameter, double before, double after) {

@@ -60,6 +60,7 @@ private:
     KAudioPlugin& m_plugin;
     KLock m_lock;
     std::array<std::unique_ptr<KMultiParameter>, kCount> m_items;
+    std::vector<const KAutomationAdapter*> m_adapters;  // owned by the plug-in
     int m_learning = -1;
     std::vector<int> m_learnedParameters;
     std::unique_ptr<KXMLItem> m_clipboard;
