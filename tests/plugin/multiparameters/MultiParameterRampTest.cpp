@@ -67,7 +67,7 @@ TEST_F(RampFixture, ASwitchRampsToTheButtonsStateAndReversesWhenReleasedEarly) {
     EXPECT_DOUBLE_EQ(Multi(0).SliderValue(), 1.0);
 }
 
-TEST_F(RampFixture, RunningRampsCutBlocksIntoPiecesOfMaxLFOBlockSize) {
+TEST_F(RampFixture, WhileARampRunsTheTargetsGlideInPiecesOfMaxLFOBlockSize) {
     Blocks(1);
     EXPECT_EQ(Effect().pieces.back(), kBlock);  // nothing running: one piece
 
@@ -76,32 +76,16 @@ TEST_F(RampFixture, RunningRampsCutBlocksIntoPiecesOfMaxLFOBlockSize) {
     Effect().pieces.clear();
     Blocks(1);
     EXPECT_EQ(Effect().pieces, (std::vector<int>{256, kBlock - 256}));
+    // A (which the effect multiplies by) glides from 0 towards the first
+    // step, 1/128, instead of jumping there at the block start.
+    EXPECT_EQ(left.front(), 0.0f);
+    EXPECT_GT(left.back(), 0.0f);
+    EXPECT_LT(left.back(), 1.0f / 128);
 
     adapter.SetMaxLFOBlockSize(100);
     Effect().pieces.clear();
     Blocks(1);
     EXPECT_EQ(Effect().pieces, (std::vector<int>{100, 100, 100, 75}));
-}
-
-TEST_F(RampFixture, TheTargetGlidesAcrossTheBlockWhileTheRampRuns) {
-    Blocks(1);  // the first block after set-up takes values over as they are
-    Multi(0).SetMode(KMultiParameterMode::Switch);
-    Multi(0).SetSliderValue(1);
-    Blocks(1);
-    // The first step takes A to 1/128; the effect's output (input times A)
-    // glides there piece by piece instead of jumping at the block start.
-    EXPECT_EQ(left.front(), 0.0f);
-    EXPECT_GT(left.back(), 0.0f);
-    EXPECT_LT(left.back(), 1.0f / 128);
-}
-
-TEST_F(RampFixture, AModeChangePutsTheRampAtRest) {
-    Multi(0).SetMode(KMultiParameterMode::Trigger);
-    Multi(0).SetSliderValue(1);
-    Blocks(3);
-    Multi(0).SetMode(KMultiParameterMode::Normal);
-    EXPECT_FALSE(Multi(0).RampRunning());
-    EXPECT_DOUBLE_EQ(Value(E::kA), 1.0);  // normal mode: the slider itself
 }
 
 TEST_F(RampFixture, ApplyingAndRampingOnTheAudioThreadAllocateNothing) {
