@@ -76,7 +76,7 @@ void KMultiParameter::SetMode(KMultiParameterMode mode) {
         m_mode = mode;
         ResetRamp();
     }
-    Apply();
+    RequestApply();
 }
 
 KMultiParameterValueMode KMultiParameter::ValueMode() const {
@@ -100,7 +100,7 @@ int KMultiParameter::BankCount() const {
 
 void KMultiParameter::SetBankCount(int count) {
     SetUnderLock(m_bankCount, std::clamp(count, kMinBanks, KMultiParameterParameter::kMaxBanks));
-    Apply();
+    RequestApply();
 }
 
 double KMultiParameter::SliderValue() const {
@@ -151,6 +151,10 @@ double KMultiParameter::TargetOfFirstEntry(double x) const {
     const KMultiParameterParameter& first = m_entries.front();
     if (m_mode == KMultiParameterMode::Banks) return first.TargetForBank(x * (m_bankCount - 1), m_bankCount);
     return first.TargetForPosition(x, first.range);
+}
+
+void KMultiParameter::RequestApply(bool sendAutomation) noexcept {
+    m_pendingApply.fetch_or(kApplyPending | (sendAutomation ? kSendPending : 0), std::memory_order_acq_rel);
 }
 
 // The lock is taken before the re-entry mark is tested: the mark then
@@ -231,7 +235,7 @@ void KMultiParameter::DeleteEntry(int entry) {
         if (m_entries.size() <= 1) throw KException("There must be at least one parameter for each modulator.");
         m_entries.erase(m_entries.begin() + entry);
     }
-    Apply();
+    RequestApply();
 }
 
 void KMultiParameter::ClearEntries() {

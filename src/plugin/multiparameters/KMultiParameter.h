@@ -21,7 +21,10 @@ class KStorageContext;
 // the editor thread edits; every access to the settings and entries holds
 // the lock shared by all multiparameters of the plug-in. Edits keep their
 // work under the lock short (entries have reserved room and fixed bank
-// storage), so the audio thread never waits long.
+// storage), so the audio thread never waits long. An edit does not set the
+// targets itself: it asks for the position to be applied at the start of
+// the next block, so that the targets are written by the thread that
+// processes them.
 class KMultiParameter : public KEventTarget {
 public:
     // Entries each multiparameter can hold; every one has its three host
@@ -76,6 +79,8 @@ public:
     // Sets every enabled entry's target for the current position; with
     // `sendAutomation` the host is told the targets' new values.
     void Apply(bool sendAutomation = false);
+    // The same at the start of the next block.
+    void RequestApply(bool sendAutomation = false) noexcept;
     // While disabled nothing is applied at all.
     void SetDisabled(bool disabled) noexcept { m_disabled.store(disabled, std::memory_order_release); }
     bool Disabled() const noexcept { return m_disabled.load(std::memory_order_acquire); }
@@ -95,14 +100,15 @@ public:
         KScopedLock lock(m_lock);
         return read(m_entries.at(std::size_t(entry)));
     }
-    // Runs `edit(KMultiParameterParameter&)` under the lock, then applies.
+    // Runs `edit(KMultiParameterParameter&)` under the lock; the targets
+    // follow at the next block.
     template <class Edit>
     void EditEntry(int entry, Edit&& edit) {
         {
             KScopedLock lock(m_lock);
             edit(m_entries.at(std::size_t(entry)));
         }
-        Apply();
+        RequestApply();
     }
     // Points the entry at a host parameter (name and index).
     void SetEntryTarget(int entry, int target);
@@ -113,7 +119,8 @@ public:
     void SetEntryParameter(int entry, int which, double value, bool quiet);
 
     // Processing: the sample rate of the host blocks, and once per block
-    // the button check and ramp step of switch and trigger modes.
+    // the requested application, the button check and the ramp step of
+    // switch and trigger modes.
     void SetSampleRate(double rate);
     void PrepareForProcessing(int sampleCount);
 
@@ -165,5 +172,7 @@ private:
     double m_rampDirection = 1;
     double m_sampleRate = 44100;
     bool m_applying = false;
+    static constexpr int kApplyPending = 1, kSendPending = 2;
+    std::atomic<int> m_pendingApply{0};
     std::atomic<bool> m_disabled{false};
 };

@@ -106,5 +106,5 @@ void KMultiParameters::Paste(int index) {
     KStorageContext context(*m_clipboard, false);
     KMultiParameter& target = (*this)[index];
     target.Store(context);
-    target.Apply(true);
+    target.RequestApply(true);
 }

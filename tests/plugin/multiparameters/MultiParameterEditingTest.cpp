@@ -61,6 +61,7 @@ TEST_F(EditingFixture, PasteCopiesSettingsAndEntriesAndApplies) {
     EXPECT_NEAR(Multi(3).EntryParameter(0, 1).value_or(-1), 0.3, 1e-12);
     adapter.SetParameter(E::kA, 0);
     Set().Paste(3);
+    ProcessBlock(64);  // where pasting takes effect
     EXPECT_NEAR(Value(E::kA), 0.3, 1e-12);
 }
 

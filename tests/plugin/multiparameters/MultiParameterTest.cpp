@@ -44,8 +44,11 @@ TEST_F(MultiParameterFixture, EnabledEntriesWithTargetsFollowThePosition) {
     Multi(0).SetSliderValue(1);
     EXPECT_NEAR(Value(E::kB), 0.25, 1e-12);
 
-    // Use-first-range takes the first entry's range but keeps its own inversion.
+    // Use-first-range takes the first entry's range but keeps its own
+    // inversion. Edits reach the targets at the start of the next block.
     Multi(0).EditEntry(1, [](auto& e) { e.useFirstRange = true; });
+    EXPECT_NEAR(Value(E::kB), 0.25, 1e-12);
+    ProcessBlock(64);
     EXPECT_NEAR(Value(E::kB), 0.2, 1e-12);
 }
 
@@ -104,7 +107,8 @@ TEST_F(MultiParameterFixture, ApplyingCanTellTheHostAboutEveryTarget) {
     AddEntry(E::kA, [](auto& e) { Interval(e, 0.2, 0.6); });
     Multi(0).SetSliderValue(0.5);
     EXPECT_TRUE(host.sent.empty());
-    Multi(0).Apply(true);
+    Multi(0).RequestApply(true);
+    ProcessBlock(64);
     ASSERT_EQ(host.sent.size(), 1u);
     EXPECT_EQ(host.sent[0].first, E::kA);
     EXPECT_NEAR(host.sent[0].second, 0.4, 1e-12);
