@@ -62,8 +62,15 @@ void KMultiParameters::StartLearning(int index, bool clearFirst) {
     m_learnedParameters.clear();
 }
 
+// Learned entries run from where the parameters were (position 0) to where
+// the user put them (position 1), so learning ends at position 1 and
+// nothing the user set moves.
 void KMultiParameters::StopLearning() {
-    if (m_learning >= 0) (*this)[m_learning].SetDisabled(false);
+    if (m_learning >= 0) {
+        KMultiParameter& learned = (*this)[m_learning];
+        if (!m_learnedParameters.empty()) learned.SetSliderValue(1, true);
+        learned.SetDisabled(false);
+    }
     m_learning = -1;
     m_learnedParameters.clear();
 }

@@ -26,6 +26,9 @@ TEST_F(EditingFixture, LearningTurnsEachMovedParameterIntoAnEntryOverTheRangeMov
     // While learning nothing is applied, so A stays where the user put it.
     EXPECT_DOUBLE_EQ(Value(E::kA), 0.7);
     Set().StopLearning();
+    ProcessBlock(64);  // the learned settings stay as the user left them
+    EXPECT_DOUBLE_EQ(Multi(1).SliderValue(), 1);
+    EXPECT_NEAR(Value(E::kA), 0.7, 1e-12);
 
     ASSERT_EQ(Multi(1).EntryCount(), 3);
     Multi(1).SetSliderValue(0);
