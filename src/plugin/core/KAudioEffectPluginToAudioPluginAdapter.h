@@ -42,8 +42,9 @@ public:
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
-    // Once per host block, before the effect runs: the multiparameters'
-    // switch and trigger ramps move on by the block's length.
+    // Once per host block, before the effect runs: the multiparameters
+    // apply what was edited since the last block and move their switch and
+    // trigger ramps on by the block's length.
     virtual void PrepareForProcessing(int sampleCount);
     // Whether a multiparameter runs a ramp, so that the targets it moves
     // glide in pieces of at most "MaxLFOBlockSize" samples in this block.
