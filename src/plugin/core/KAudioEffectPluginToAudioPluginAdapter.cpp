@@ -5,6 +5,7 @@
 
 #include "foundation/core/Guard.h"
 #include "foundation/core/KException.h"
+#include "foundation/xml/KStorageContext.h"
 #include "plugin/pipeline/KChannelModes.h"
 #include "plugin/parameters/ParameterTypes.h"
 #include "plugin/parameters/SignalGeneratorParameters.h"
@@ -54,6 +55,12 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     SetChannelLists(KChannelLists(m_effectInputBuses, m_surroundLayout));
 }
 
+// Hosts address parameters by index, so the order below is fixed:
+//   1. one parameter per valued record of the effect, in record order;
+//   2. each generator of the effect as its parameter wrappers;
+//   3. the four multiparameters, each owning 1 + 3 * 16 indices: its
+//      position, then value, maximal value and range of entry slots 1..16;
+//   4. the MIDI controllers and note controllers.
 // The float records are the continuous parameters, so they are the ones
 // whose changes are interpolated across sub-blocks; stepped ones (integers,
 // lists, switches) would only move in visible jumps anyway.
@@ -73,6 +80,7 @@ void KAudioEffectPluginToAudioPluginAdapter::AddRecordParameters() {
         for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name))
             AddAutomationAdapter(std::move(wrapper));
     }
+    for (auto& adapter : m_multiParameters.MakeAutomationAdapters()) AddAutomationAdapter(std::move(adapter));
     CompleteParameterList();
 }
 
@@ -123,6 +131,8 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
         m_effect->SnapParameters();
     }
     PassSampleRate(InternalSampleRate());
+    // Ramps are stepped by host blocks, so they run at the host's rate.
+    m_multiParameters.SetSampleRate(SampleRate());
     UpdatePipelineLatency();
     m_processingActive.store(true, std::memory_order_release);
 }
@@ -130,8 +140,6 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
 void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** outputs, int sampleCount) {
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::Process", [&] {
         if (!m_effect) return;
-        KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing",
-                    [&] { PrepareForProcessing(inputs, outputs, sampleCount); });
         KPluginParameters& parameters = m_effect->GetParameters();
         if (parameters.FullUpdatePending()) {
             parameters.SetFullUpdatePending(false);
@@ -146,7 +154,18 @@ void KAudioEffectPluginToAudioPluginAdapter::FullParameterUpdate() {
     if (m_effect) m_effect->OnParametersChanged();
 }
 
-void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int, bool) {
+void KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing(int sampleCount) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing",
+                [&] { m_multiParameters.PrepareForProcessing(sampleCount); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::StoreMultiParameters(KStorageContext& context) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::StoreMultiParameters",
+                [&] { m_multiParameters.Store(context); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int sampleCount, bool) {
+    PrepareForProcessing(sampleCount);
     SetSubBlockLimit(MultiparametersNeedBlockwiseUpdates() ? PipelineSettings().maxLFOBlockSize.load()
                                                            : KProcessingPipeline::kUnlimited);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "plugin/core/KAudioEffectPlugin.h"
 #include "plugin/core/KAudioPlugin.h"
+#include "plugin/multiparameters/KMultiParameters.h"
 
 // Turns one effect into a full plug-in: host parameters for its records,
 // the processing set-up, and the per-block call into the effect.
@@ -46,20 +47,23 @@ public:
     void SetEditorNotifications(bool on) noexcept { m_editorNotifications.store(on, std::memory_order_release); }
     void RunEditorNotifications() noexcept;
 
+    KMultiParameters& MultiParameters() noexcept { return m_multiParameters; }
+    // The four multiparameters' part of the state ("MultiParameters").
+    void StoreMultiParameters(KStorageContext& context);
+
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
-    // Hooks for the parts that run beside the effect (multiparameters,
-    // meters): the rate the effect runs at, given under the locks of each
-    // processing set-up; and each sub-block before the effect sees it.
+    // The rate the effect runs at, given under the locks of each processing
+    // set-up, for the parts that run beside the effect (meters).
     virtual void PassSampleRate(double sampleRate) { (void)sampleRate; }
-    virtual void PrepareForProcessing(float** inputs, float** outputs, int sampleCount) {
-        (void)inputs, (void)outputs, (void)sampleCount;
-    }
-    // Whether a multiparameter runs a ramp that must be updated in pieces
-    // of at most "MaxLFOBlockSize" samples in this block. Multiparameters
-    // are not part of this adapter yet, so none does.
-    virtual bool MultiparametersNeedBlockwiseUpdates() { return false; }
+    // Once per host block, before the effect runs: the multiparameters
+    // apply what was edited since the last block and move their switch and
+    // trigger ramps on by the block's length.
+    virtual void PrepareForProcessing(int sampleCount);
+    // Whether a multiparameter runs a ramp, so that the targets it moves
+    // glide in pieces of at most "MaxLFOBlockSize" samples in this block.
+    virtual bool MultiparametersNeedBlockwiseUpdates() { return m_multiParameters.NeedBlockwiseUpdates(); }
 
 private:
     static std::intptr_t EffectCallback(void* instance, std::int32_t opcode, std::int64_t* parameters);
@@ -78,4 +82,5 @@ private:
     std::atomic<bool> m_processingActive{false};
     std::atomic<bool> m_editorNotifications{false};
     std::atomic<bool> m_editorWorkQueued{false};
+    KMultiParameters m_multiParameters{*this};
 };
