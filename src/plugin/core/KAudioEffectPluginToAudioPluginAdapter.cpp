@@ -5,6 +5,8 @@
 
 #include "foundation/core/Guard.h"
 #include "foundation/core/KException.h"
+#include "foundation/text/KFormatter.h"
+#include "plugin/midi/KMIDISlotParameter.h"
 #include "plugin/pipeline/KChannelModes.h"
 #include "plugin/parameters/ParameterTypes.h"
 #include "plugin/parameters/SignalGeneratorParameters.h"
@@ -51,8 +53,18 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     m_effect->SetProcessingLock(&m_effectLock);
     m_effect->GetParameters().processingSettings = &m_processingSettings;
     AddRecordParameters();
+    AddMIDIParameters();
+    CompleteParameterList();
 }
 
+// Host parameter layout, by index:
+//   the effect's valued records, in record order;
+//   the six wrappers of each signal generator of the effect;
+//   the four multiparameters' parameters;
+//   per controller slot 1..32: "Controller n Value", "MaxValue", "Range";
+//   per note-controller slot 1..32: "Note controller n Value", "MaxValue".
+// Hosts remember parameters by index, so new ones only ever go at the end.
+//
 // The float records are the continuous parameters, so they are the ones
 // whose changes are interpolated across sub-blocks; stepped ones (integers,
 // lists, switches) would only move in visible jumps anyway.
@@ -69,10 +81,57 @@ void KAudioEffectPluginToAudioPluginAdapter::AddRecordParameters() {
     for (int i = 0; i < parameters.specialItemCount; ++i) {
         const KPluginSpecialItem& item = parameters.specialItems[i];
         if (!item.generator) continue;
-        for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name))
+        auto& link = m_generatorLinks.emplace_back(std::make_unique<KSignalGeneratorLink>(*this));
+        for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name, link.get()))
             AddAutomationAdapter(std::move(wrapper));
+        item.generator->SetOwner(link.get());
     }
-    CompleteParameterList();
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::AddMIDIParameters() {
+    auto add = [&](const KString& label, int slot, const char* field, std::atomic<double>& value, double fallback) {
+        const KString name = KFormatter("{0} {1} {2}") << label << slot + 1 << field;
+        AddAutomationAdapter(std::make_unique<KMIDISlotParameter>(this, name, value, fallback));
+    };
+    for (int i = 0; i < KMIDIControllers::kSlotCount; ++i) {
+        KMIDIControllerSlot& slot = m_midi.Controller(i);
+        add("Controller", i, "Value", slot.value, 0.0);
+        add("Controller", i, "MaxValue", slot.maxValue, 0.0);
+        add("Controller", i, "Range", slot.range, 1.0);
+    }
+    for (int i = 0; i < KMIDIControllers::kSlotCount; ++i) {
+        KMIDINoteControllerSlot& slot = m_midi.NoteController(i);
+        add("Note controller", i, "Value", slot.minimum, 0.0);
+        add("Note controller", i, "MaxValue", slot.maximum, 1.0);
+    }
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessNote(int channel, int note, double velocity, bool on) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessNote", [&] {
+        KAudioPlugin::ProcessNote(channel, note, velocity, on);
+        m_midi.OnNote(channel, note, velocity, on, pitchBend);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch(int channel, double value) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch", [&] {
+        KAudioPlugin::ProcessAftertouch(channel, value);
+        m_midi.OnController(channel, KMIDIControllerNumber::kAftertouch, value);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend(int channel, double bend) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend", [&] {
+        KAudioPlugin::ProcessPitchBend(channel, bend);
+        m_midi.OnPitchBend(channel, bend);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessMIDIController(int channel, int number, double value) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessMIDIController", [&] {
+        KAudioPlugin::ProcessMIDIController(channel, number, value);
+        m_midi.OnController(channel, number, value);
+    });
 }
 
 // The effect calls back when the presentation of its parameters changed

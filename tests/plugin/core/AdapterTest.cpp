@@ -67,8 +67,12 @@ struct AdapterFixture : ::testing::Test {
     KAudioEffectPluginToAudioPluginAdapter adapter;
 };
 
+// After the records come the MIDI slots' parameters: 32 controllers with
+// three each and 32 note controllers with two, 4 + 96 + 64 = 164.
 TEST_F(AdapterFixture, OneHostParameterPerValuedRecordInRecordOrder) {
-    ASSERT_EQ(adapter.GetParameterCount(), 4);
+    ASSERT_EQ(adapter.GetParameterCount(), 164);
+    EXPECT_EQ(adapter.GetParameterName(4).ToUTF8(), "Controller 1 Value");
+    EXPECT_EQ(adapter.GetParameterName(163).ToUTF8(), "Note controller 32 MaxValue");
     EXPECT_EQ(adapter.GetParameterID(0).ToUTF8(), "gain");
     EXPECT_EQ(adapter.GetParameterID(1).ToUTF8(), "Group");  // no identifier: the name
     EXPECT_EQ(adapter.GetParameterType(2), 2);
@@ -83,8 +87,8 @@ TEST_F(AdapterFixture, OneHostParameterPerValuedRecordInRecordOrder) {
 TEST_F(AdapterFixture, IndicesOutsideTheListGoToTheNearestAdapter) {
     adapter.SetParameter(-3, 0.25);  // below the first adapter: the first
     EXPECT_DOUBLE_EQ(Effect().Record(0).floating.value, 0.5);
-    adapter.SetParameter(99, 0.0);  // beyond the last first index: the last
-    EXPECT_EQ(Effect().Record(3).onOff.value, 0);
+    adapter.SetParameter(999, 0.25);  // beyond the last first index: the last
+    EXPECT_DOUBLE_EQ(adapter.GetParameter(adapter.GetParameterCount() - 1), 0.25);
 }
 
 TEST_F(AdapterFixture, ChangesNotifyAndMarkFullUpdatesPerRecordFlag) {
