@@ -79,6 +79,12 @@ public:
     void WakeAutomationUpdateThread() noexcept;
     const KAutomationUpdateThread& AutomationUpdateThread() const noexcept { return *m_updateThread; }
 
+    // Removes every adapter (the plug-in is going away), or only the
+    // temporary ones (the editor closed). Both under the plug-in lock, so no
+    // block is running.
+    void ClearAutomationAdapters();
+    void DestroyTemporaryAutomationAdapters();
+
     // Hands a parameter change made inside the plug-in to the host.
     virtual void SendAutomation(int index, double value);
 
@@ -215,11 +221,6 @@ protected:
     void AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapter, bool temporary = false);
     // Called once all permanent adapters are added.
     void CompleteParameterList();
-    // Removes every adapter (the plug-in is going away), or only the
-    // temporary ones (the editor closed). Both under the plug-in lock, so no
-    // block is running.
-    void ClearAutomationAdapters();
-    void DestroyTemporaryAutomationAdapters();
     AutomationAdapter* FindAdapter(int index, int& localIndex) const noexcept;
     // Calls `call(adapter, localIndex)` on the adapter owning `index` inside
     // the guard named `guardName`; answers `fallback` when the plug-in has no

@@ -34,11 +34,10 @@ void KMIDIControllers::OnPitchBend(int channel, double bend) {
     OnController(channel, kPitchBend, (bend + 1) * 0.5);
     // Notes held under a bend glide with it.
     if (!noteControllersEnabled.load(std::memory_order_relaxed) || HeldNotes() <= 0 || LastNote() < 0) return;
-    for (int i = 0; i < kSlotCount; ++i) {
-        const KMIDINoteControllerSlot& slot = m_noteControllers[std::size_t(i)];
+    for (const KMIDINoteControllerSlot& slot : m_noteControllers) {
         const KNoteControllerMode mode = slot.Mode();
         if (slot.Accepts(channel) && (mode == KNoteControllerMode::Linear || mode == KNoteControllerMode::Logarithmic))
-            FollowPitch(slot, i, LastNote(), bend);
+            FollowPitch(slot, slot.target.Index(), LastNote(), bend);
     }
 }
 
@@ -61,8 +60,7 @@ void KMIDIControllers::DriveControllers(int channel, int number, double position
 void KMIDIControllers::DriveNoteControllers(int channel, int note, bool on, double bend) {
     if (!noteControllersEnabled.load(std::memory_order_relaxed)) return;
     m_heldNotes.fetch_add(on ? 1 : -1, std::memory_order_relaxed);
-    for (int i = 0; i < kSlotCount; ++i) {
-        const KMIDINoteControllerSlot& slot = m_noteControllers[std::size_t(i)];
+    for (const KMIDINoteControllerSlot& slot : m_noteControllers) {
         if (!slot.Accepts(channel)) continue;
         const int index = slot.target.Index();
         const int own = slot.note.load(std::memory_order_relaxed);
