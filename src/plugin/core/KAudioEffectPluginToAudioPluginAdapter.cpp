@@ -106,6 +106,13 @@ void KAudioEffectPluginToAudioPluginAdapter::AddMIDIParameters() {
     }
 }
 
+void KAudioEffectPluginToAudioPluginAdapter::StoreControllers(KStorageContext& context) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::StoreControllers", [&] {
+        m_midi.StoreControllers(context);
+        m_midi.StoreNoteControllers(context);
+    });
+}
+
 void KAudioEffectPluginToAudioPluginAdapter::ProcessNote(int channel, int note, double velocity, bool on) {
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessNote", [&] {
         KAudioPlugin::ProcessNote(channel, note, velocity, on);

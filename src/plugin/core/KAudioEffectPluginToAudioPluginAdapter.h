@@ -39,6 +39,9 @@ public:
     void ProcessPitchBend(int channel, double bend) override;
     void ProcessMIDIController(int channel, int number, double value) override;
     KMIDIControllers& MIDIControllers() noexcept { return m_midi; }
+    // The "Controllers" and "NoteControllers" items of the stored settings,
+    // in that order; loading resolves each slot's target by its stored key.
+    void StoreControllers(KStorageContext& context);
 
     KAudioEffectPlugin* Effect() const noexcept { return m_effect; }
     KProcessingSettings& ProcessingSettings() noexcept { return m_processingSettings; }

@@ -17,8 +17,11 @@ struct PluginFixture : ::testing::Test {
     int Index(const char* id) { return plugin->FindParameter(KString::FromBytes(id)); }
 };
 
+// Records, the generators' wrappers, then the MIDI slots' parameters
+// (32 controllers with 3, 32 note controllers with 2).
 TEST_F(PluginFixture, RecordsThenSixWrappersPerGenerator) {
-    EXPECT_EQ(plugin->GetParameterCount(), 11 + 2 * 224);
+    EXPECT_EQ(plugin->GetParameterCount(), 11 + 2 * 224 + 32 * 3 + 32 * 2);
+    EXPECT_EQ(plugin->GetParameterID(11 + 2 * 224).ToUTF8(), "Controller 1 Value");
     EXPECT_EQ(plugin->GetParameterID(11).ToUTF8(), "Oscillator 1 shape Shape");
     EXPECT_EQ(plugin->GetParameterID(11 + 224).ToUTF8(), "Oscillator 2 shape Shape");
     EXPECT_EQ(plugin->GetParameterID(11 + 4).ToUTF8(), "Oscillator 1 shape Step sequencer Value 1");

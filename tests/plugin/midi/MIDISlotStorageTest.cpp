@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeMIDITarget.h"
+#include "MIDIPluginSupport.h"
 #include "foundation/xml/KStorageContext.h"
 #include "foundation/xml/KXMLItem.h"
 #include "plugin/midi/KMIDIControllers.h"
@@ -86,6 +87,27 @@ TEST_F(SlotStorage, OlderAndDamagedItemsLoadTheirDefaults) {
     EXPECT_EQ(midi.NoteController(0).Mode(), KNoteControllerMode::Linear);
     EXPECT_EQ(midi.NoteController(1).Mode(), KNoteControllerMode::Logarithmic);
     EXPECT_EQ(midi.NoteController(1).note.load(), 48);
+}
+
+// Targets are stored by the parameter's identifier and found again by it.
+TEST(PluginSlotStorage, TargetsTravelByIdentifier) {
+    KXMLItem root{"settings"};
+    {
+        MIDIPlugin m;
+        KMIDIControllers& midi = m.plugin.MIDIControllers();
+        midi.AddController(0, 10, m.plugin.FindParameter("tone"));
+        KMIDINoteControllerSlot& note = midi.NoteController(0);
+        note.enabled = true;
+        note.target.Set(m.plugin.FindParameter("level"));
+        KStorageContext context(root, true);
+        m.plugin.StoreControllers(context);
+    }
+    EXPECT_EQ(root.FindSubItem("Controllers")->SubItemAt(0).Attribute("ParameterName", "").ToUTF8(), "tone");
+    MIDIPlugin loaded;
+    KStorageContext context(root, false);
+    loaded.plugin.StoreControllers(context);
+    EXPECT_EQ(loaded.plugin.MIDIControllers().Controller(0).target.Index(), 1);
+    EXPECT_EQ(loaded.plugin.MIDIControllers().NoteController(0).target.Index(), 0);
 }
 
 }  // namespace
