@@ -1,7 +1,7 @@
 #include "plugin/midi/KMIDIProcessor.h"
 
 void KMIDIProcessor::ProcessNote(int channel, int note, double velocity, bool on) {
-    this->velocity = velocity;
+    noteVelocity = velocity;
     PassToReceivers({KMIDIEvent::Kind::Note, channel, note, velocity, on});
 }
 

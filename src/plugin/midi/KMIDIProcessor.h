@@ -29,6 +29,8 @@ public:
 
     // False when all receiver places are taken.
     bool AddMIDIReceiver(KMIDIReceiver* receiver) noexcept;
+    // An event being delivered at this moment may still reach the receiver,
+    // so its owner keeps it alive until the next block has passed.
     void RemoveMIDIReceiver(KMIDIReceiver* receiver) noexcept;
 
 protected:

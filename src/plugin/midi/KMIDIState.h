@@ -5,6 +5,6 @@
 // three are touched only on the thread that delivers MIDI (the audio thread).
 struct KMIDIState {
     double channelPressure = 0;  // 0..1, the last aftertouch
-    double velocity = 0;         // 0..1, the last note-on or note-off velocity
+    double noteVelocity = 0;     // 0..1, the last note-on or note-off velocity
     double pitchBend = 0;        // -1..1, centre 0
 };
