@@ -12,28 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/ToolRunner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 constexpr double kTwoPi = 2 * std::numbers::pi;
-
-struct RunResult {
-    int status;
-    std::string output;
-};
-
-// Runs the program with a shell command line; collects stdout and stderr.
-RunResult RunTool(const std::string& arguments) {
-    const std::string command = std::string(HALVANE_TOOL) + " " + arguments + " 2>&1";
-    RunResult result{-1, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 struct Audio {
     int channels = 0, rate = 0;

@@ -56,9 +56,21 @@ int KHostedPlugin::InputBusCount() const { return m_plugin->GetInputBusCount(); 
 int KHostedPlugin::OutputBusCount() const { return m_plugin->GetOutputBusCount(); }
 int KHostedPlugin::ChannelsPerBus() const noexcept { return m_plugin->ChannelsPerBus(); }
 
-// Stereo names until the plug-in keeps its own channel lists.
-KString KHostedPlugin::InputChannelName(int channel) const { return channel % 2 ? "In R" : "In L"; }
-KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2 ? "Out R" : "Out L"; }
+namespace {
+
+KString ChannelName(const KStringList& names, int channel) {
+    return channel >= 0 && channel < int(names.size()) ? names[std::size_t(channel)] : KString();
+}
+
+}  // namespace
+
+KString KHostedPlugin::InputChannelName(int channel) const {
+    return ChannelName(m_plugin->ChannelLists().Inputs(), channel);
+}
+
+KString KHostedPlugin::OutputChannelName(int channel) const {
+    return ChannelName(m_plugin->ChannelLists().Outputs(), channel);
+}
 
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 
@@ -85,6 +97,13 @@ void KHostedPlugin::LoadState(const void* data, int size) {
     document.ParseCompressedOrPlain(stream);
     KStorageContext context(document.Root(), false);
     m_plugin->Store(context);
+}
+
+void KHostedPlugin::SetEditorOpen(bool open) noexcept { m_plugin->SetEditorNotifications(open); }
+
+void KHostedPlugin::EditorIdle() noexcept {
+    m_plugin->ProcessUpdate();
+    m_plugin->RunEditorNotifications();
 }
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }

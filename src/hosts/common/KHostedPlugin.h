@@ -57,6 +57,7 @@ public:
     int InputBusCount() const;
     int OutputBusCount() const;
     int ChannelsPerBus() const noexcept;
+    // Empty for a channel outside the list.
     KString InputChannelName(int channel) const;
     KString OutputChannelName(int channel) const;
 
@@ -70,6 +71,11 @@ public:
     // leaving the plug-in as it was.
     KMemoryStream SaveState();
     void LoadState(const void* data, int size);
+
+    // The editor's side: while it is open, processing set-ups queue work
+    // that its idle call runs, together with the plug-in's pending updates.
+    void SetEditorOpen(bool open) noexcept;
+    void EditorIdle() noexcept;
 
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 

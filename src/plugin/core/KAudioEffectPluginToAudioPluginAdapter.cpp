@@ -53,6 +53,7 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     m_effect->SetProcessingLock(&m_effectLock);
     m_effect->GetParameters().processingSettings = &m_processingSettings;
     AddRecordParameters();
+    SetChannelLists(KChannelLists(m_effectInputBuses, m_surroundLayout));
     AddMIDIParameters();
     CompleteParameterList();
 }
@@ -163,7 +164,19 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessing() {
         KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessing_UnLockedPart",
                     [&] { InitProcessingUnlockedPart(); });
         ReportLatencyIfChanged();
+        if (m_editorNotifications.load(std::memory_order_acquire))
+            m_editorWorkQueued.store(true, std::memory_order_release);
     });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::RunEditorNotifications() noexcept {
+    if (m_editorWorkQueued.exchange(false, std::memory_order_acq_rel))
+        KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessingGUI", [&] { InitProcessingGUI(); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::InitProcessingGUI() {
+    if (m_effect) m_effect->InitProcessingGUI();
+    for (int i = 0; i < GetParameterCount(); ++i) NeedUpdateEditor(i);
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
@@ -175,12 +188,16 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
         m_effect->OnParametersChanged();
         m_effect->SnapParameters();
     }
+    PassSampleRate(InternalSampleRate());
     UpdatePipelineLatency();
+    m_processingActive.store(true, std::memory_order_release);
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** outputs, int sampleCount) {
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::Process", [&] {
         if (!m_effect) return;
+        KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing",
+                    [&] { PrepareForProcessing(inputs, outputs, sampleCount); });
         KPluginParameters& parameters = m_effect->GetParameters();
         if (parameters.FullUpdatePending()) {
             parameters.SetFullUpdatePending(false);
@@ -202,7 +219,7 @@ void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int, b
 
 void KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate() {
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate", [&] {
-        if (m_effect) m_effect->ProcessUpdate();
+        if (m_effect && ProcessingActive()) m_effect->ProcessUpdate();
     });
 }
 

@@ -15,10 +15,14 @@ public:
     // Creates the effect through its entry function; raises
     // "Error creating plugin." when none comes back.
     void Initialize(KPluginEntry effectEntry);
+    // The channel lists' mode (the "Surround" global setting), read by
+    // whoever creates the plug-in; it takes effect in Initialize.
+    void SetSurroundLayout(bool on) noexcept { m_surroundLayout = on; }
 
     void InitProcessing() override;
     // One sub-block: prepares, runs a pending full update, processes.
     void Process(float** inputs, float** outputs, int sampleCount) override;
+    // Reaches the effect only once processing has been set up.
     void ProcessUpdate() override;
     void FullParameterUpdate() override;
     void BeginBlock(float** inputs, float** outputs, int sampleCount, bool replacing) override;
@@ -47,10 +51,25 @@ public:
     KProcessingSettings& ProcessingSettings() noexcept { return m_processingSettings; }
     bool MidSide() const noexcept { return m_midSide; }
     std::int64_t ProcessedSamples() const noexcept { return m_context.processedSamples; }
+    // True once a processing set-up has completed.
+    bool ProcessingActive() const noexcept { return m_processingActive.load(std::memory_order_acquire); }
+
+    // While an editor is open, every processing set-up queues work for the
+    // editor's thread, which runs it from RunEditorNotifications: the
+    // effect's InitProcessingGUI, then a refresh of every parameter.
+    void SetEditorNotifications(bool on) noexcept { m_editorNotifications.store(on, std::memory_order_release); }
+    void RunEditorNotifications() noexcept;
 
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
+    // Hooks for the parts that run beside the effect (multiparameters,
+    // meters): the rate the effect runs at, given under the locks of each
+    // processing set-up; and each sub-block before the effect sees it.
+    virtual void PassSampleRate(double sampleRate) { (void)sampleRate; }
+    virtual void PrepareForProcessing(float** inputs, float** outputs, int sampleCount) {
+        (void)inputs, (void)outputs, (void)sampleCount;
+    }
     // Whether a multiparameter runs a ramp that must be updated in pieces
     // of at most "MaxLFOBlockSize" samples in this block. Multiparameters
     // are not part of this adapter yet, so none does.
@@ -80,6 +99,7 @@ private:
         KAudioEffectPluginToAudioPluginAdapter& m_plugin;
     };
     void DestroyEffect() noexcept;
+    void InitProcessingGUI();
 
     KPluginEntry m_effectEntry = nullptr;
     KAudioEffectPlugin* m_effect = nullptr;
@@ -88,6 +108,10 @@ private:
     KProcessingContext m_context;
     bool m_midSide = false;
     int m_effectInputBuses = 1;
+    bool m_surroundLayout = false;
+    std::atomic<bool> m_processingActive{false};
+    std::atomic<bool> m_editorNotifications{false};
+    std::atomic<bool> m_editorWorkQueued{false};
     std::vector<std::unique_ptr<KSignalGeneratorLink>> m_generatorLinks;
     MIDITarget m_midiTarget{*this};
     KMIDIControllers m_midi{m_midiTarget};

@@ -187,14 +187,6 @@ void KAudioPlugin::SetEditorUpdateTarget(KEditorUpdateTarget* target) noexcept {
 
 void KAudioPlugin::WakeAutomationUpdateThread() noexcept { m_updateThread->WakeUp(); }
 
-void KAudioPlugin::SendAutomation(int index, double value) {
-    if (m_hostAdapter) m_hostAdapter->SendAutomation(index, value);
-}
-
-void KAudioPlugin::GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* bytes) {
-    if (m_hostAdapter) m_hostAdapter->GenerateMIDIEvent(deltaFrames, bytes);
-}
-
 // Data bytes are 7 bits; a pitch bend's two make one 14-bit value with
 // centre 8192, mapped to -1..1 so that both extremes are reached.
 void KAudioPlugin::ProcessMIDIMessage(int, const std::uint8_t* bytes) {
@@ -264,6 +256,23 @@ void KAudioPlugin::InitProcessingPipeline() {
 }
 
 void KAudioPlugin::UpdatePipelineLatency() { m_pipeline.UpdateLatency(); }
+
+void KAudioPlugin::SendAutomation(int index, double value) noexcept {
+    KGuard::Run("KAudioPlugin::SendAutomation", [&] {
+        if (m_hostAdapter) m_hostAdapter->SendAutomation(index, value);
+    });
+}
+
+void KAudioPlugin::GenerateMIDIEvent(int deltaFrames, const std::uint8_t* midiData) noexcept {
+    KGuard::Run("KAudioPlugin::GenerateMIDIEvent", [&] {
+        if (m_hostAdapter) m_hostAdapter->GenerateMIDIEvent(deltaFrames, midiData);
+    });
+}
+
+void KAudioPlugin::SetChannelLists(KChannelLists lists) {
+    m_channelLists = std::move(lists);
+    SetChannelsPerBus(m_channelLists.ChannelsPerBus());
+}
 
 void KAudioPlugin::ReportLatencyIfChanged() {
     const int latency = GetLatency();
