@@ -41,12 +41,6 @@ TEST_F(AutomationOut, SendAutomationSendsTheCurrentValueUnderTheHostIndex) {
     EXPECT_DOUBLE_EQ(host.sent[2].value, 0.125);
 }
 
-TEST_F(AutomationOut, WithoutAHostNothingIsSent) {
-    m.plugin.SetHostAdapter(nullptr);
-    AdapterOf(0).SendAllAutomation();
-    EXPECT_TRUE(host.sent.empty());
-}
-
 // The default randomisation: with r the next draw, current + (r - 0.5) * 2 * amount.
 TEST_F(AutomationOut, DefaultRandomizeMovesByTheAmountAndClamps) {
     KAutomationAdapter& value = AdapterOf(2);  // "Controller 1 Value", 0
@@ -59,12 +53,6 @@ TEST_F(AutomationOut, DefaultRandomizeMovesByTheAmountAndClamps) {
     const double fresh = KRandom::Advance(state) / 32767.0;
     value.Randomize(0, 1.0);
     EXPECT_NEAR(value.GetParameter(0), fresh, 1e-12);
-}
-
-TEST_F(AutomationOut, MIDIOutReachesTheHost) {
-    const std::uint8_t bytes[4] = {0x90, 60, 100, 0};
-    m.plugin.GenerateMIDIEvent(0, bytes);
-    EXPECT_EQ(host.midiOut, std::vector<int>{0x90});
 }
 
 }  // namespace

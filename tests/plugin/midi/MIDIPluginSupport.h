@@ -39,12 +39,11 @@ public:
     };
     void SendAutomation(std::int32_t index, double value) override { sent.push_back({index, value}); }
     void SendBypassAutomation(bool) override {}
-    void GenerateMIDIEvent(std::int32_t, const std::uint8_t* bytes) override { midiOut.push_back(bytes[0]); }
+    void GenerateMIDIEvent(std::int32_t, const std::uint8_t*) override {}
     void ReportLatency() override {}
     bool ChangeEditorSize(EditorSize) override { return false; }
 
     std::vector<Sent> sent;
-    std::vector<int> midiOut;
 };
 
 // The plug-in with its adapter list opened up for tests.
