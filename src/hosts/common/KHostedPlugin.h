@@ -66,10 +66,11 @@ public:
     void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;
 
     // The state block hosts keep: zlib-compressed XML, plain XML accepted
-    // on loading. Loading raises KException when the block cannot be read,
-    // leaving the plug-in as it was.
+    // on loading. A failed save gives an empty block. A block that cannot
+    // be read answers false and leaves the plug-in as it was: it is read
+    // whole before any of it is applied.
     KMemoryStream SaveState();
-    void LoadState(const void* data, int size);
+    bool LoadState(const void* data, int size);
 
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
