@@ -37,6 +37,8 @@ public:
     struct LoadDefault {
         T value;
     };
+    template <class T>
+    LoadDefault(T) -> LoadDefault<T>;
 
     KStorageContext(KXMLItem& item, bool storing, KStorageReadLog* log = nullptr) noexcept
         : m_item(&item), m_storing(storing), m_log(storing ? nullptr : log) {}
