@@ -140,6 +140,8 @@ void KAudioEffectPluginToAudioPluginAdapter::StoreActivePresets(KStorageContext&
     });
 }
 
+// Always written; the preset manager's current preset, kept by the adapter
+// until the preset manager is part of it.
 void KAudioEffectPluginToAudioPluginAdapter::StoreCurrentPresetIndex(KStorageContext& context) {
     context.Field("CurrentPresetIndex", m_currentPresetIndex);
 }
