@@ -126,11 +126,8 @@ HalvaneAudioEffectPlugin::DepthGlide HalvaneAudioEffectPlugin::GlideDepth(int os
     KParameterRecord::FloatFields& depth = Record(RecordOf(oscillator, kDepth)).floating;
     const double target = depth.value;
     const double current = depth.running;
-    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) {
-        depth.running = target;
-        return {target, 0};
-    }
     depth.running = target;  // the next block starts from the target
+    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) return {target, 0};
     return {current, (target - current) / sampleCount};
 }
 
@@ -246,8 +243,10 @@ bool HalvaneAudioEffectPlugin::Load(KXMLItem& xml) {
 void HalvaneAudioEffectPlugin::Randomize() {
     KAudioEffectPlugin::Randomize();
     for (int i = 0; i < kOscillators; ++i) {
-        KParameterRecord::FloatFields& frequency = Record(RecordOf(i, kFrequency)).floating;
+        KParameterRecord& frequency = Record(RecordOf(i, kFrequency));
         const double r = KRandom::NextUnit();
-        frequency.value = frequency.minimum + (frequency.maximum - frequency.minimum) * r * r;
+        frequency.SetFloatValue(frequency.floating.minimum + (frequency.floating.maximum - frequency.floating.minimum) * r * r);
     }
+    // The phase increments follow the new frequencies before the next block.
+    m_parameters.SetFullUpdatePending(true);
 }

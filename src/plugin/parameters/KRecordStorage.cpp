@@ -1,7 +1,5 @@
 #include "plugin/parameters/KRecordStorage.h"
 
-#include <algorithm>
-
 #include "foundation/xml/KXMLItem.h"
 
 namespace KRecordStorage {
@@ -35,19 +33,14 @@ void Load(KParameterRecord& record, const KXMLItem& xml) {
     if (record.identifier.IsEmpty()) return;
     const KString name = AttributeName(record);
     switch (record.type) {
-        case KParameterType::Float:
-            record.floating.value = xml.DoubleAttribute(name, record.floating.value);
-            break;
-        case KParameterType::Integer:
-            record.integer.value = std::int32_t(xml.IntegerAttribute(name, record.integer.value));
-            break;
-        case KParameterType::OnOff: record.onOff.value = xml.BoolAttribute(name, record.onOff.value != 0) ? 1 : 0; break;
+        case KParameterType::Float: record.SetFloatValue(xml.DoubleAttribute(name, record.floating.value)); break;
+        case KParameterType::Integer: record.SetIntegerValue(xml.IntegerAttribute(name, record.integer.value)); break;
+        case KParameterType::OnOff: record.SetOn(xml.BoolAttribute(name, record.onOff.value != 0)); break;
         case KParameterType::List: {
-            const int index = int(xml.IntegerAttribute(name, record.list.selected));
-            record.list.selected = std::clamp(index, 0, std::max(record.list.count - 1, 0));
+            record.SetListIndex(xml.IntegerAttribute(name, record.list.selected));
             const KString text = xml.Attribute(EnumAttributeName(record), KString());
             for (int i = 0; i < record.list.count && !text.IsEmpty(); ++i)
-                if (KString::FromBytes(record.list.entries[i]).EqualsNoCase(text)) record.list.selected = i;
+                if (KString::FromBytes(record.list.entries[i]).EqualsNoCase(text)) record.SetListIndex(i);
             break;
         }
         case KParameterType::Text: record.text = xml.Attribute(name, record.text); break;
