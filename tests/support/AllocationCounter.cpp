@@ -26,7 +26,10 @@ std::size_t Count() noexcept { return tCount; }
 }  // namespace AllocationCounter
 
 #ifdef HALVANE_COUNT_THROUGH_SANITIZER
-#include <sanitizer/allocator_interface.h>
+
+// Part of every sanitizer runtime of GCC and clang; GCC ships no header for it.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, std::size_t),
+                                                         void (*free_hook)(const volatile void*));
 
 namespace {
 
