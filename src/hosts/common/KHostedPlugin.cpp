@@ -21,6 +21,7 @@ KString KHostedPlugin::MakerName() const { return m_plugin->MakerName(); }
 int KHostedPlugin::ParameterCount() const noexcept { return m_plugin->GetParameterCount(); }
 double KHostedPlugin::Parameter(int index) { return m_plugin->GetParameter(index); }
 void KHostedPlugin::SetParameter(int index, double value) { m_plugin->SetParameter(index, value); }
+void KHostedPlugin::SetParameterIfChanged(int index, double value) { m_plugin->SetParameterIfChanged(index, value); }
 KString KHostedPlugin::ParameterName(int index) { return m_plugin->GetParameterName(index); }
 KString KHostedPlugin::ParameterID(int index) { return m_plugin->GetParameterID(index); }
 KString KHostedPlugin::ParameterValueText(int index) { return m_plugin->GetParameterValueName(index); }
@@ -47,6 +48,8 @@ void KHostedPlugin::InitProcessing() {
 }
 
 int KHostedPlugin::Latency() const noexcept { return m_plugin->GetLatency(); }
+// A ring modulator stops sounding with its input.
+int KHostedPlugin::TailSamples() const noexcept { return 0; }
 bool KHostedPlugin::Bypass() const noexcept { return m_plugin->Bypass(); }
 void KHostedPlugin::SetBypass(bool on) noexcept { m_plugin->SetBypass(on); }
 
@@ -59,6 +62,20 @@ int KHostedPlugin::ChannelsPerBus() const noexcept { return m_plugin->ChannelsPe
 // Stereo names until the plug-in keeps its own channel lists.
 KString KHostedPlugin::InputChannelName(int channel) const { return channel % 2 ? "In R" : "In L"; }
 KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2 ? "Out R" : "Out L"; }
+
+KHostedPlugin::HostChangeLock::HostChangeLock(KHostedPlugin& plugin) noexcept {
+    KLock& first = plugin.m_plugin->PluginLock();
+    if (!first.TryAcquire()) return;
+    m_first = &first;
+    m_second = &plugin.m_plugin->SecondLock();
+    m_second->Acquire(KSynchronizer::kInfinite);
+}
+
+KHostedPlugin::HostChangeLock::~HostChangeLock() {
+    if (!m_first) return;
+    m_second->Release();
+    m_first->Release();
+}
 
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 
