@@ -13,7 +13,7 @@ KAudioPluginVST3Adapter::KAudioPluginVST3Adapter(std::unique_ptr<KHostedPlugin> 
 // shuts down its editor and effect.
 KAudioPluginVST3Adapter::~KAudioPluginVST3Adapter() {
     m_plugin.reset();
-    if (m_handler) m_handler->release();
+    ReplaceHandler(nullptr);
     if (m_hostContext) m_hostContext->release();
     if (m_counted) KPluginInstanceDestroyed(KPluginFormat::Vst3);
 }
@@ -79,8 +79,7 @@ void KAudioPluginVST3Adapter::ReadHostName(vst3::FUnknown* context) {
 // Host objects are let go here; the plug-in stays until the last release.
 vst3::tresult KAudioPluginVST3Adapter::terminate() {
     return KGuard::Run("KAudioPluginVST3Adapter::terminate", vst3::kResultFalse, [&] {
-        if (m_handler) m_handler->release();
-        m_handler = nullptr;
+        ReplaceHandler(nullptr);
         if (m_hostContext) m_hostContext->release();
         m_hostContext = nullptr;
         m_peer = nullptr;

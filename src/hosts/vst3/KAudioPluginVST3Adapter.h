@@ -134,6 +134,7 @@ private:
     void BuildEventBuses();
     void RegisterParameters();
     bool IsPluginParameter(vst3::ParamID id) const noexcept;
+    void ReplaceHandler(vst3::IComponentHandler* handler) noexcept;
 
     // process(), step by step.
     void ProcessBlock(vst3::ProcessData& data);
@@ -148,7 +149,8 @@ private:
     bool m_counted = false;
     KString m_hostName;
     vst3::FUnknown* m_hostContext = nullptr;
-    vst3::IComponentHandler* m_handler = nullptr;
+    // Read by whichever thread sends automation.
+    std::atomic<vst3::IComponentHandler*> m_handler{nullptr};
     vst3::IConnectionPoint* m_peer = nullptr;
     vst3::ProcessSetup m_setup{vst3::kRealtime, vst3::kSample32, 1024, 44100.0};
     vst3::SpeakerArrangement m_inputArrangement = vst3::SpeakerArr::kStereo;

@@ -53,11 +53,13 @@ vst3::tresult KAudioPluginVST3Adapter::setParamNormalized(vst3::ParamID id, vst3
 }
 
 vst3::tresult KAudioPluginVST3Adapter::setComponentHandler(vst3::IComponentHandler* handler) {
-    if (handler == m_handler) return vst3::kResultOk;
-    if (handler) handler->addRef();
-    if (m_handler) m_handler->release();
-    m_handler = handler;
+    ReplaceHandler(handler);
     return vst3::kResultOk;
+}
+
+void KAudioPluginVST3Adapter::ReplaceHandler(vst3::IComponentHandler* handler) noexcept {
+    if (handler) handler->addRef();
+    if (vst3::IComponentHandler* old = m_handler.exchange(handler)) old->release();
 }
 
 // Hosts show their own controls while the plug-in has no editor.

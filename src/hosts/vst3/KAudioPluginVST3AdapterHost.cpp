@@ -4,16 +4,18 @@
 // The flag keeps the host's echo of the value, arriving in a later block,
 // from being applied as a new change while the edit is under way.
 void KAudioPluginVST3Adapter::SendAutomation(std::int32_t index, double value) {
-    if (index < 0 || index >= m_plugin->ParameterCount() || !m_handler) return;
+    vst3::IComponentHandler* handler = m_handler;
+    if (index < 0 || index >= m_plugin->ParameterCount() || !handler) return;
     m_sendingAutomation = true;
-    m_handler->performEdit(vst3::ParamID(index), value);
+    handler->performEdit(vst3::ParamID(index), value);
     m_sendingAutomation = false;
 }
 
 void KAudioPluginVST3Adapter::SendBypassAutomation(bool state) {
-    if (!m_handler) return;
+    vst3::IComponentHandler* handler = m_handler;
+    if (!handler) return;
     m_sendingAutomation = true;
-    m_handler->performEdit(kBypassID, state ? 1.0 : 0.0);
+    handler->performEdit(kBypassID, state ? 1.0 : 0.0);
     m_sendingAutomation = false;
 }
 
@@ -22,8 +24,9 @@ void KAudioPluginVST3Adapter::GenerateMIDIEvent(std::int32_t deltaFrames, const 
 }
 
 void KAudioPluginVST3Adapter::ReportLatency() {
-    if (m_inSetActive || !m_handler) return;
-    m_handler->restartComponent(vst3::kLatencyChanged);
+    vst3::IComponentHandler* handler = m_handler;
+    if (m_inSetActive || !handler) return;
+    handler->restartComponent(vst3::kLatencyChanged);
 }
 
 // Without an editor there is no view whose size could change.

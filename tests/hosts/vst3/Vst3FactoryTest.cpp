@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "hosts/vst3/Vst3TestHost.h"
@@ -86,6 +89,27 @@ TEST_F(Vst3Factory, ClassIDReadsAsItsTextFormOnThisPlatform) {
     EXPECT_EQ(std::string(info.cid, 16), "QuenloraKAe6KAe6");
     const auto com = vst3::Uid::Make(0x5175656E, 0x6C6F7261, 0x4B416536, 0x4B416536, vst3::UidOrder::Com);
     EXPECT_EQ(Hex(reinterpret_cast<const char*>(com.bytes.data())), "6E6575516F6C61724B4165364B416536");
+}
+
+// Hosts that list classes from the bundle's description must find the
+// class the factory creates.
+TEST_F(Vst3Factory, BundleDescriptionAgreesWithTheFactory) {
+    const auto contents = std::filesystem::path(HALVANE_VST3_MODULE).parent_path().parent_path();
+    std::ifstream file(contents / "Resources" / "moduleinfo.json");
+    ASSERT_TRUE(file.is_open());
+    std::stringstream text;
+    text << file.rdbuf();
+    vst3::IPluginFactory2* second = nullptr;
+    ASSERT_EQ(factory->queryInterface(Iid<vst3::IPluginFactory2>(), reinterpret_cast<void**>(&second)),
+              vst3::kResultOk);
+    vst3::PClassInfo2 info{};
+    second->getClassInfo2(0, &info);
+    second->release();
+    for (const std::string& expected :
+         {"\"CID\": \"" + Hex(info.cid) + "\"", std::string("\"Name\": \"") + info.name + "\"",
+          std::string("\"Version\": \"") + info.version + "\"", std::string("\"SDKVersion\": \"") + info.sdkVersion + "\"",
+          std::string("\"Category\": \"") + info.category + "\"", std::string("\"Sub Categories\": [\"Fx\", \"Modulation\"]")})
+        EXPECT_NE(text.str().find(expected), std::string::npos) << expected;
 }
 
 TEST_F(Vst3Factory, IsOneObjectWhileHeld) {
