@@ -6,7 +6,9 @@ namespace {
 
 std::atomic<int> g_liveInstances[2];
 
-std::atomic<int>& LiveInstances(KPluginFormat format) noexcept { return g_liveInstances[format == KPluginFormat::Vst3]; }
+std::atomic<int>& LiveInstances(KPluginFormat format) noexcept {
+    return g_liveInstances[format == KPluginFormat::Vst3];
+}
 
 }  // namespace
 

@@ -38,7 +38,9 @@ void KAudioPluginVST3Adapter::ProcessBlock(vst3::ProcessData& data) {
     if (!ApplyHostChanges(data.inputParameterChanges)) return;
     if (data.processContext) KVST3Transport::Update(m_plugin->Transport(), *data.processContext, m_lastSongPosition);
     if (data.inputEvents) DeliverInputEvents(*data.inputEvents);
-    if (data.numInputs > 0 || data.numOutputs > 0) ProcessAudio(data);
+    // Only 32-bit samples were agreed on; other buffers are left alone.
+    const bool hasAudio = data.numInputs > 0 || data.numOutputs > 0;
+    if (hasAudio && data.symbolicSampleSize == vst3::kSample32) ProcessAudio(data);
     if (data.outputEvents) m_midiOut.DeliverTo(*data.outputEvents);
 }
 
@@ -67,7 +69,8 @@ void KAudioPluginVST3Adapter::ApplyHostChange(vst3::ParamID id, double value) {
     } else if (id == kPitchBendID) {
         m_plugin->ProcessMIDIMessage(0, KVST3MIDI::PitchBend(value).data());
     } else if (id >= kControllerBaseID) {
-        if (id < kPitchBendID) m_plugin->ProcessMIDIMessage(0, KVST3MIDI::Controller(int(id - kControllerBaseID), value).data());
+        const int controller = int(id - kControllerBaseID);
+        if (id < kPitchBendID) m_plugin->ProcessMIDIMessage(0, KVST3MIDI::Controller(controller, value).data());
     } else if (!m_sendingAutomation.load(std::memory_order_relaxed) && IsPluginParameter(id)) {
         m_plugin->SetParameterIfChanged(int(id), value);
     }

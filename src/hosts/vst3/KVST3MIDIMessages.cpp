@@ -29,7 +29,8 @@ bool FromNoteEvent(const vst3::Event& event, Message& message) noexcept {
     if (event.type == vst3::kNoteOnEvent) {
         // A note-on with velocity 0 would mean note-off in MIDI.
         const std::uint8_t velocity = std::max<std::uint8_t>(1, SevenBits(event.noteOn.velocity));
-        message = {std::uint8_t(0x90 | Channel(event.noteOn.channel)), std::uint8_t(event.noteOn.pitch & 127), velocity, 0};
+        message = {std::uint8_t(0x90 | Channel(event.noteOn.channel)), std::uint8_t(event.noteOn.pitch & 127),
+                   velocity, 0};
         return true;
     }
     if (event.type == vst3::kNoteOffEvent) {

@@ -105,10 +105,13 @@ TEST_F(Vst3Factory, BundleDescriptionAgreesWithTheFactory) {
     vst3::PClassInfo2 info{};
     second->getClassInfo2(0, &info);
     second->release();
+    const auto field = [](const std::string& name, const std::string& value) {
+        return "\"" + name + "\": \"" + value + "\"";
+    };
     for (const std::string& expected :
-         {"\"CID\": \"" + Hex(info.cid) + "\"", std::string("\"Name\": \"") + info.name + "\"",
-          std::string("\"Version\": \"") + info.version + "\"", std::string("\"SDKVersion\": \"") + info.sdkVersion + "\"",
-          std::string("\"Category\": \"") + info.category + "\"", std::string("\"Sub Categories\": [\"Fx\", \"Modulation\"]")})
+         {field("CID", Hex(info.cid)), field("Name", info.name), field("Version", info.version),
+          field("SDKVersion", info.sdkVersion), field("Category", info.category),
+          std::string("\"Sub Categories\": [\"Fx\", \"Modulation\"]")})
         EXPECT_NE(text.str().find(expected), std::string::npos) << expected;
 }
 
