@@ -120,6 +120,9 @@ public:
     void ReportLatency() override;
     bool ChangeEditorSize(EditorSize size) override;
 
+    // The name the host gave at initialisation.
+    const KString& HostName() const noexcept { return m_hostName; }
+
     // The answer to a host asking for the tail: negative means never ending.
     static vst3::uint32 TailAnswer(int tailSamples) noexcept;
     // Sample rates above 100 Hz reach the plug-in rounded half up.
@@ -152,14 +155,11 @@ private:
     // Read by whichever thread sends automation.
     std::atomic<vst3::IComponentHandler*> m_handler{nullptr};
     vst3::IConnectionPoint* m_peer = nullptr;
-    vst3::ProcessSetup m_setup{vst3::kRealtime, vst3::kSample32, 1024, 44100.0};
     vst3::SpeakerArrangement m_inputArrangement = vst3::SpeakerArr::kStereo;
     vst3::SpeakerArrangement m_outputArrangement = vst3::SpeakerArr::kStereo;
     double m_lastSongPosition = 0;
     std::atomic<bool> m_sendingAutomation{false};
     std::atomic<bool> m_inSetActive{false};
-    bool m_resizing = false;
-    int m_latency = 0;
     KVST3ParameterList m_parameters;
     KVST3BusList m_buses;
     KVST3EventQueue m_midiOut;

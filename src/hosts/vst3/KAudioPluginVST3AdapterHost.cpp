@@ -30,4 +30,4 @@ void KAudioPluginVST3Adapter::ReportLatency() {
 }
 
 // Without an editor there is no view whose size could change.
-bool KAudioPluginVST3Adapter::ChangeEditorSize(EditorSize) { return m_resizing; }
+bool KAudioPluginVST3Adapter::ChangeEditorSize(EditorSize) { return false; }

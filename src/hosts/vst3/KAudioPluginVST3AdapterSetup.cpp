@@ -114,8 +114,7 @@ vst3::tresult KAudioPluginVST3Adapter::canProcessSampleSize(vst3::int32 symbolic
 }
 
 vst3::uint32 KAudioPluginVST3Adapter::getLatencySamples() {
-    m_latency = m_plugin->Latency();
-    return vst3::uint32(std::max(0, m_latency));
+    return vst3::uint32(std::max(0, m_plugin->Latency()));
 }
 
 vst3::uint32 KAudioPluginVST3Adapter::getTailSamples() { return TailAnswer(m_plugin->TailSamples()); }
@@ -128,7 +127,6 @@ vst3::tresult KAudioPluginVST3Adapter::setupProcessing(vst3::ProcessSetup& setup
             if (setup.maxSamplesPerBlock > 0) m_plugin->SetMaxBlockSize(setup.maxSamplesPerBlock);
             m_plugin->InitProcessing();
         }
-        m_setup = setup;
         return vst3::kResultOk;
     });
 }

@@ -131,7 +131,9 @@ TEST_F(Vst3Adapter, AutomationGoesToTheComponentHandler) {
     EXPECT_EQ(handler.edits, (std::vector<std::pair<vst3::ParamID, double>>{{0, 0.5}, {32767, 1.0}}));
 }
 
-TEST_F(Vst3Adapter, LatencyChangesRestartOnlyOutsideActivation) {
+TEST_F(Vst3Adapter, ReadsTheHostNameFromTheContext) { EXPECT_EQ(adapter->HostName(), KString("Test Host")); }
+
+TEST_F(Vst3Adapter, LatencyChangesAskTheHostToRestart) {
     adapter->ReportLatency();
     EXPECT_EQ(handler.restarts, std::vector<vst3::int32>{vst3::kLatencyChanged});
 }
