@@ -125,10 +125,10 @@ public:
 
     // The answer to a host asking for the tail: negative means never ending.
     static vst3::uint32 TailAnswer(int tailSamples) noexcept;
+private:
     // Sample rates above 100 Hz reach the plug-in rounded half up.
     static double RoundedSampleRate(double rate) noexcept;
 
-private:
     vst3::FUnknown* Unknown() noexcept { return static_cast<vst3::IComponent*>(this); }
     vst3::FUnknown* FindInterface(const char* iid) noexcept;
 

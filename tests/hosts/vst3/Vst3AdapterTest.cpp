@@ -144,10 +144,4 @@ TEST(Vst3AdapterRules, NegativeTailNeverEnds) {
     EXPECT_EQ(KAudioPluginVST3Adapter::TailAnswer(4800), 4800u);
 }
 
-TEST(Vst3AdapterRules, SampleRatesRoundHalfUp) {
-    EXPECT_EQ(KAudioPluginVST3Adapter::RoundedSampleRate(48000.4), 48000.0);
-    EXPECT_EQ(KAudioPluginVST3Adapter::RoundedSampleRate(44100.5), 44101.0);
-    EXPECT_EQ(KAudioPluginVST3Adapter::RoundedSampleRate(96000.0), 96000.0);
-}
-
 }  // namespace

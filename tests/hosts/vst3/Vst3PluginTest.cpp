@@ -117,6 +117,21 @@ TEST(Vst3Plugin, QueueAppliesOnlyItsLastPoint) {
     EXPECT_NE(three, first);
 }
 
+std::vector<float> FirstBlockAt(double sampleRate) {
+    Instance plugin;
+    plugin.Start(sampleRate);
+    plugin.Process();
+    return plugin.outputs[0];
+}
+
+// The oscillators run at the rate the plug-in was given, so equal output
+// means equal rates: 48000.4 is taken as 48000, 44100.5 as 44101.
+TEST(Vst3Plugin, SampleRatesReachThePluginRounded) {
+    EXPECT_EQ(FirstBlockAt(48000.4), FirstBlockAt(48000.0));
+    EXPECT_EQ(FirstBlockAt(44100.5), FirstBlockAt(44101.0));
+    EXPECT_NE(FirstBlockAt(44100.5), FirstBlockAt(44100.0));
+}
+
 TEST(Vst3Plugin, EmptyBlockAppliesNothing) {
     Instance plugin;
     plugin.Start();
