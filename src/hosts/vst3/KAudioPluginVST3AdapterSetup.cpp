@@ -121,13 +121,12 @@ vst3::uint32 KAudioPluginVST3Adapter::getTailSamples() { return TailAnswer(m_plu
 
 vst3::tresult KAudioPluginVST3Adapter::setupProcessing(vst3::ProcessSetup& setup) {
     return KGuard::Run("KAudioPluginVST3Adapter::setupProcessing", vst3::kResultFalse, [&] {
-        if (setup.symbolicSampleSize != vst3::kSample32) return vst3::kResultFalse;
         if (setup.sampleRate > 100.0) {
             m_plugin->SetSampleRate(RoundedSampleRate(setup.sampleRate));
             if (setup.maxSamplesPerBlock > 0) m_plugin->SetMaxBlockSize(setup.maxSamplesPerBlock);
             m_plugin->InitProcessing();
         }
-        return vst3::kResultOk;
+        return canProcessSampleSize(setup.symbolicSampleSize);
     });
 }
 
