@@ -41,7 +41,8 @@ protected:
         adapter->terminate();
         adapter->release();
     }
-    vst3::tresult Process(ParameterChanges* changes, EventList* in = nullptr, EventList* out = nullptr) {
+    vst3::tresult Process(ParameterChanges* changes, EventList* in = nullptr, EventList* out = nullptr,
+                          vst3::ProcessContext* context = nullptr) {
         std::vector<float> buffer(64, 0.25f);
         float* channels[2] = {buffer.data(), buffer.data()};
         std::vector<float> result[2] = {std::vector<float>(64), std::vector<float>(64)};
@@ -58,6 +59,7 @@ protected:
         data.inputParameterChanges = changes;
         data.inputEvents = in;
         data.outputEvents = out;
+        data.processContext = context;
         return static_cast<vst3::IAudioProcessor*>(adapter)->process(data);
     }
 
@@ -99,6 +101,33 @@ TEST_F(Vst3Adapter, NoteEventsReachThePluginAsMessages) {
     in.events = {on, off};
     Process(nullptr, &in);
     EXPECT_EQ(recorder->received, (std::vector<Message>{{5, 0x93, 60, 64}, {9, 0x83, 60, 0}}));
+}
+
+// Raw MIDI arrives as the host sent it; note expressions are not MIDI.
+TEST_F(Vst3Adapter, DataEventsReachThePluginAsTheyCame) {
+    const std::uint8_t bytes[3] = {0xB2, 74, 100};
+    EventList in;
+    vst3::Event data{};
+    data.sampleOffset = 12;
+    data.type = vst3::kDataEvent;
+    data.data = {3, 0, bytes};
+    vst3::Event expression{};
+    expression.type = 4;
+    in.events = {data, expression};
+    Process(nullptr, &in);
+    EXPECT_EQ(recorder->received, (std::vector<Message>{{12, 0xB2, 74, 100}}));
+}
+
+TEST_F(Vst3Adapter, ProcessContextReachesThePluginTransport) {
+    vst3::ProcessContext context{};
+    context.state = vst3::kPlaying | vst3::kProjectTimeMusicValid | vst3::kTempoValid;
+    context.projectTimeMusic = 1.5;
+    context.tempo = 140;
+    Process(nullptr, nullptr, nullptr, &context);
+    const KTransportInfo& transport = recorder->Transport();
+    EXPECT_EQ(transport.songPosition, 1.5);
+    EXPECT_EQ(transport.tempo, 140);
+    EXPECT_TRUE(transport.playing);
 }
 
 TEST_F(Vst3Adapter, GeneratedMIDIGoesOutWithTheNextBlock) {
