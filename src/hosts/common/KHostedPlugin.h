@@ -5,6 +5,7 @@
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/threading/KLock.h"
 #include "foundation/text/KString.h"
+#include "foundation/threading/KSynchronizer.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
 
@@ -50,6 +51,9 @@ public:
     void SetSampleRate(double rate) noexcept;
     void SetMaxBlockSize(int frames) noexcept;
     void SetHostChannels(int inputs, int outputs) noexcept;
+    // The channels the host will connect, then InitProcessing; inputs -1
+    // keeps the inputs as they are.
+    void ConfigureHostChannels(int inputs, int outputs);
     void InitProcessing();
     int Latency() const noexcept;
     // Samples of output that follow the end of the input; negative for an
@@ -64,8 +68,15 @@ public:
     int InputBusCount() const;
     int OutputBusCount() const;
     int ChannelsPerBus() const noexcept;
+    void SetChannelsPerBus(int channels) noexcept;
+    // Empty for a channel outside the list.
     KString InputChannelName(int channel) const;
     KString OutputChannelName(int channel) const;
+
+    // What the plug-in takes from and gives to the host besides audio.
+    bool AcceptsMIDIInput() const noexcept;
+    bool SendsMIDIOutput() const noexcept;
+    bool WantsTransport() const noexcept;
 
     // The audio thread.
     // Holds the plug-in's first two processing locks around host changes
@@ -84,10 +95,6 @@ public:
         KLock* m_second = nullptr;
     };
     KTransportInfo& Transport() noexcept;
-    // MIDI controllers and notes drive the plug-in's MIDI-controlled
-    // parameters; it generates no MIDI of its own.
-    bool AcceptsMIDIInput() const noexcept { return true; }
-    bool SendsMIDIOutput() const noexcept { return false; }
     void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept;
     void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;
 
@@ -97,8 +104,15 @@ public:
     KMemoryStream SaveState();
     void LoadState(const void* data, int size);
 
+    // The editor's side: while it is open, processing set-ups queue work
+    // that its idle call runs, together with the plug-in's pending updates.
+    void SetEditorOpen(bool open) noexcept;
+    void EditorIdle() noexcept;
+
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
 private:
+    KScopedLock HoldEffect() const;
+
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
 };

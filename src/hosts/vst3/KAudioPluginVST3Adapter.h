@@ -143,6 +143,7 @@ private:
     void ProcessBlock(vst3::ProcessData& data);
     bool ApplyHostChanges(vst3::IParameterChanges* changes);
     void ApplyHostChange(vst3::ParamID id, double value);
+    void UpdateTransport(const vst3::ProcessContext& context);
     void DeliverInputEvents(vst3::IEventList& events);
     void ProcessAudio(vst3::ProcessData& data);
 

@@ -36,12 +36,24 @@ vst3::tresult KAudioPluginVST3Adapter::process(vst3::ProcessData& data) {
 void KAudioPluginVST3Adapter::ProcessBlock(vst3::ProcessData& data) {
     if (data.numSamples <= 0) return;
     if (!ApplyHostChanges(data.inputParameterChanges)) return;
-    if (data.processContext) KVST3Transport::Update(m_plugin->Transport(), *data.processContext, m_lastSongPosition);
+    if (data.processContext) UpdateTransport(*data.processContext);
     if (data.inputEvents) DeliverInputEvents(*data.inputEvents);
     // Only 32-bit samples were agreed on; other buffers are left alone.
     const bool hasAudio = data.numInputs > 0 || data.numOutputs > 0;
     if (hasAudio && data.symbolicSampleSize == vst3::kSample32) ProcessAudio(data);
     if (data.outputEvents) m_midiOut.DeliverTo(*data.outputEvents);
+}
+
+// A plug-in that does not follow the transport only learns that the block
+// brought transport news.
+void KAudioPluginVST3Adapter::UpdateTransport(const vst3::ProcessContext& context) {
+    KTransportInfo& transport = m_plugin->Transport();
+    if (m_plugin->WantsTransport()) {
+        KVST3Transport::Update(transport, context, m_lastSongPosition);
+    } else {
+        transport.updated = true;
+        transport.updatedForEditor = true;
+    }
 }
 
 // Only the last point of each queue counts: the plug-in smooths its own
