@@ -49,11 +49,15 @@ KString KHostedPlugin::ParameterValueText(int index) {
     return m_plugin->GetParameterValueName(index);
 }
 
+// The text is made from a copy of the parameter's record, which a block
+// may be writing.
 KString KHostedPlugin::ParameterValueTextFor(int index, double value) {
+    const KScopedLock hold = HoldEffect();
     return m_plugin->GetParameterValueNameFrom01(index, value);
 }
 
 double KHostedPlugin::ParseParameterText(int index, const KString& text) {
+    const KScopedLock hold = HoldEffect();
     return m_plugin->ParseParameterValueName(index, text);
 }
 
