@@ -7,7 +7,9 @@
 
 namespace KPlatform {
 
+// A null address would name the program itself to the system.
 void* ModuleHandleOf(const void* address) noexcept {
+    if (!address) return nullptr;
     HMODULE module = nullptr;
     const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
     if (!GetModuleHandleExW(flags, static_cast<LPCWSTR>(address), &module)) return nullptr;
