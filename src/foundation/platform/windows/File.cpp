@@ -1,6 +1,7 @@
 #include "foundation/platform/File.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #include <string>
 #include <windows.h>
@@ -44,13 +45,15 @@ FileHandle* OpenFile(std::u16string_view path, FileMode mode) noexcept {
     }
 }
 
+// Streams carry bytes: the runtime's text mode would turn every line feed
+// written into a carriage return and a line feed.
 FileHandle* StandardInput() noexcept {
-    static FileHandle handle{stdin, true};
+    static FileHandle handle = (_setmode(_fileno(stdin), _O_BINARY), FileHandle{stdin, true});
     return &handle;
 }
 
 FileHandle* StandardOutput() noexcept {
-    static FileHandle handle{stdout, true};
+    static FileHandle handle = (_setmode(_fileno(stdout), _O_BINARY), FileHandle{stdout, true});
     return &handle;
 }
 
