@@ -147,6 +147,7 @@ TEST(RingModulator, JumpSmootherFadesAWaveformChangeOver44100SamplesAtAnyRate) {
     const double y1 = out.data[0][511], y2 = out.data[0][510];
 
     effect->Generator(0).Set(KSignalGenerator::Control::ShapePosition, 1);  // sine -> triangle
+    FinishRebuilds(*effect);
     std::vector<float> all;
     const double inc = 50 / rate;
     for (int block = 0; block < 100; ++block) {
@@ -169,6 +170,7 @@ TEST(RingModulator, SmoothingFlagOffLeavesTheStep) {
     Buffers in(1, 64, 1.0f), out(1, 64);
     Process(*effect, in, out, 64);
     effect->Generator(0).Set(KSignalGenerator::Control::ShapePosition, 1);
+    FinishRebuilds(*effect);
     Process(*effect, in, out, 64);
     EXPECT_NEAR(out.data[0][0], Triangle(64 * 50 / 44100.0), 1e-6);
 }

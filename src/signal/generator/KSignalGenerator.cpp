@@ -1,9 +1,11 @@
 #include "signal/generator/KSignalGenerator.h"
+#include "signal/generator/KSignalGeneratorBackgroundBuilder.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "foundation/text/KFormatter.h"
+#include "signal/envelope/KEnvelopeComputer.h"
 #include "signal/generator/KSignalGeneratorShapes.h"
 
 namespace {
@@ -11,22 +13,6 @@ namespace {
 // NaN has no place in any range: it becomes the range's lower end.
 double Limit(double value, double minimum, double maximum) noexcept {
     return std::isnan(value) ? minimum : std::clamp(value, minimum, maximum);
-}
-
-KEnvelope DefaultCustomMorphEnvelope() {
-    KEnvelope envelope({0, 1}, {-1, 1});
-    std::vector<KEnvelope::Point> points(4);
-    const double xs[4] = {0, 0.25, 0.75, 1};
-    const double ys[4] = {0, 1, -1, 0};
-    for (int k = 0; k < 4; ++k) {
-        points[k].x = xs[k];
-        points[k].y = ys[k];
-        points[k].type = KEnvelopeSegmentType::FourthOrder;
-    }
-    points.front().flags |= KEnvelope::kFixed;
-    points.back().flags |= KEnvelope::kFixed;
-    envelope.SetPoints(std::move(points));
-    return envelope;
 }
 
 }  // namespace
@@ -57,15 +43,8 @@ const KSignalGenerator::ControlInfo& KSignalGenerator::Info(Control control) noe
     return infos[int(control)];
 }
 
-KSignalGenerator::KSignalGenerator()
-    : m_customEnvelope(DefaultCustomMorphEnvelope()),
-      m_transformEnvelope({0, 1}, {-1, 1}, 0, 1),  // identity: every phase reads itself
-      m_amplitudeEnvelope({-1, 1}, {-1, 1}) {  // identity: every level maps to itself
+KSignalGenerator::KSignalGenerator() {
     KSignalGeneratorShapes::Instance();
-    for (int k = 0; k < kMaxStepItems; ++k) m_stepItems[k] = k % 2 == 0 ? 1.0f : -1.0f;
-    m_customComputer.Build(m_customEnvelope);
-    m_transformComputer.Build(m_transformEnvelope);
-    m_amplitudeComputer.Build(m_amplitudeEnvelope);
     m_analysis = KSampleAnalyser::Analyse(nullptr, m_samplePosition);
     Reset();
 }
@@ -103,8 +82,8 @@ void KSignalGenerator::Reset() {
         m_seed = NextSeed();
         m_analyse = false;
         m_dirty.store(false, std::memory_order_release);
-        RebuildLocked();
     }
+    BuildTable(true);
     NotifyOwner();
 }
 
@@ -119,28 +98,15 @@ std::uint64_t KSignalGenerator::NextSeed() noexcept {
 }
 
 bool KSignalGenerator::UpdateIfChanged() {
-    if (!m_dirty.load(std::memory_order_acquire)) return false;
+    if (!m_background && m_dirty.load(std::memory_order_acquire)) BuildTable(false);
+    if (!(m_ready.load(std::memory_order_acquire) & kFresh) && !m_tableChanged.load(std::memory_order_acquire))
+        return false;
     KScopedLock hold(m_lockPointer);
-    m_dirty.store(false, std::memory_order_release);
-    if (m_analyse) {
-        m_analyse = false;
-        RegenerateHarmonics();
-    }
-    RebuildLocked();
-    return true;
+    AdoptTable();
+    return m_tableChanged.exchange(false, std::memory_order_acq_rel);
 }
 
-void KSignalGenerator::Rebuild() {
-    KScopedLock hold(m_lockPointer);
-    RebuildLocked();
-}
-
-void KSignalGenerator::FinishRebuild() {
-    m_table[kTableLength] = m_table[0];
-    m_ratioA = m_rateB / m_rateA;
-    m_periodB = m_rateA / m_rateB * kTableLength;
-    m_rebuildPending.store(false, std::memory_order_release);
-}
+void KSignalGenerator::Rebuild() { BuildTable(true); }
 
 void KSignalGenerator::NotifyOwner() {
     if (m_owner) m_owner->OnSpecialParameterChanged();
@@ -164,21 +130,6 @@ void KSignalGenerator::SetMode(Mode mode) {
     Edit([&] { m_mode = mode; });
 }
 
-KString KSignalGenerator::ModeName(Mode mode) {
-    return mode == Mode::Harmonics ? KString("Harmonics") : KString("Normal");
-}
-
-void KSignalGenerator::SplitShapePosition(double position, int& index, double& fraction) noexcept {
-    position = Limit(position, 0, kMaxShapePosition);
-    if (position >= kMaxShapePosition) {
-        index = int(kMaxShapePosition) - 1;
-        fraction = 1;
-        return;
-    }
-    index = int(position);
-    fraction = position - index;
-}
-
 KString KSignalGenerator::ShapeText(double position) {
     int index;
     double fraction;
@@ -190,33 +141,14 @@ KString KSignalGenerator::ShapeText(double position) {
                                             << KSignalGeneratorShapes::BasicName(index + 1);
 }
 
-KEnvelope& KSignalGenerator::EnvelopeOf(EnvelopeRole role) noexcept {
-    switch (role) {
-        case EnvelopeRole::Transform: return m_transformEnvelope;
-        case EnvelopeRole::AmplitudeTransform: return m_amplitudeEnvelope;
-        case EnvelopeRole::CustomMorph: break;
-    }
-    return m_customEnvelope;
-}
-
-KEnvelopeComputer& KSignalGenerator::ComputerOf(EnvelopeRole role) noexcept {
-    switch (role) {
-        case EnvelopeRole::Transform: return m_transformComputer;
-        case EnvelopeRole::AmplitudeTransform: return m_amplitudeComputer;
-        case EnvelopeRole::CustomMorph: break;
-    }
-    return m_customComputer;
-}
-
-const KEnvelope& KSignalGenerator::Envelope(EnvelopeRole role) const noexcept {
-    return const_cast<KSignalGenerator*>(this)->EnvelopeOf(role);
-}
+const KEnvelope& KSignalGenerator::Envelope(EnvelopeRole role) const noexcept { return EnvelopeOf(role); }
 
 void KSignalGenerator::SetEnvelope(EnvelopeRole role, const KEnvelope& envelope) {
+    KEnvelopeComputer().Build(envelope);  // raises for an invalid point type before anything changes
     KEnvelope copy = envelope;
     Edit([&] {
-        ComputerOf(role).Build(copy);  // raises for an invalid point type before anything changes
         EnvelopeOf(role) = std::move(copy);
+        EnvelopeChanged(role);
     });
 }
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -6,7 +7,8 @@
 #include "foundation/core/KException.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KXMLItem.h"
-#include "signal/generator/KSignalGenerator.h"
+#include "signal/envelope/KEnvelopeComputer.h"
+#include "signal/generator/KSignalGeneratorRecipe.h"
 
 // The stored form of a generator: attribute "Mode", then only the keys of
 // that mode. Values that are 0 most of the time are written only when not 0.
@@ -49,38 +51,87 @@ bool LoadFloats(const KXMLItem& item, float* values, int count) {
     return true;
 }
 
-}  // namespace
-
-void KSignalGenerator::LoadEnvelope(const KXMLItem& item, EnvelopeRole role) {
-    KEnvelope envelope = EnvelopeOf(role);
-    envelope.Load(item);
-    ComputerOf(role).Build(envelope);  // raises for a point type it cannot build, before anything changes
-    EnvelopeOf(role) = std::move(envelope);
+KEnvelope DefaultCustomMorphEnvelope() {
+    KEnvelope envelope({0, 1}, {-1, 1});
+    std::vector<KEnvelope::Point> points(4);
+    const double xs[4] = {0, 0.25, 0.75, 1};
+    const double ys[4] = {0, 1, -1, 0};
+    for (int k = 0; k < 4; ++k) {
+        points[k].x = xs[k];
+        points[k].y = ys[k];
+        points[k].type = KEnvelopeSegmentType::FourthOrder;
+    }
+    points.front().flags |= KEnvelope::kFixed;
+    points.back().flags |= KEnvelope::kFixed;
+    envelope.SetPoints(std::move(points));
+    return envelope;
 }
 
-void KSignalGenerator::Store(KXMLItem& item) {
-    KScopedLock hold(m_lockPointer);
+}  // namespace
+
+KSignalGeneratorRecipe::KSignalGeneratorRecipe()
+    : m_customEnvelope(DefaultCustomMorphEnvelope()),
+      m_transformEnvelope({0, 1}, {-1, 1}, 0, 1),  // identity: every phase reads itself
+      m_amplitudeEnvelope({-1, 1}, {-1, 1}) {  // identity: every level maps to itself
+    for (int k = 0; k < kMaxStepItems; ++k) m_stepItems[k] = k % 2 == 0 ? 1.0f : -1.0f;
+}
+
+void KSignalGeneratorRecipe::SplitShapePosition(double position, int& index, double& fraction) noexcept {
+    position = Limited(position, 0, kMaxShapePosition);
+    if (position >= kMaxShapePosition) {
+        index = int(kMaxShapePosition) - 1;
+        fraction = 1;
+        return;
+    }
+    index = int(position);
+    fraction = position - index;
+}
+
+KString KSignalGeneratorRecipe::ModeName(Mode mode) {
+    return mode == Mode::Harmonics ? KString("Harmonics") : KString("Normal");
+}
+
+void KSignalGeneratorRecipe::EnvelopeChanged(EnvelopeRole role) noexcept {
+    static std::atomic<std::uint64_t> lastVersion{0};
+    m_envelopeVersions[std::size_t(role)] = ++lastVersion;
+}
+
+KEnvelope& KSignalGeneratorRecipe::EnvelopeOf(EnvelopeRole role) noexcept {
+    switch (role) {
+        case EnvelopeRole::Transform: return m_transformEnvelope;
+        case EnvelopeRole::AmplitudeTransform: return m_amplitudeEnvelope;
+        case EnvelopeRole::CustomMorph: break;
+    }
+    return m_customEnvelope;
+}
+
+const KEnvelope& KSignalGeneratorRecipe::EnvelopeOf(EnvelopeRole role) const noexcept {
+    return const_cast<KSignalGeneratorRecipe*>(this)->EnvelopeOf(role);
+}
+
+void KSignalGeneratorRecipe::LoadEnvelope(const KXMLItem& item, EnvelopeRole role) {
+    KEnvelope envelope = EnvelopeOf(role);
+    envelope.Load(item);
+    KEnvelopeComputer().Build(envelope);  // raises for a point type it cannot build
+    EnvelopeOf(role) = std::move(envelope);
+    EnvelopeChanged(role);
+}
+
+void KSignalGeneratorRecipe::Store(KXMLItem& item, const KString& sampleFilePath) const {
     item.SetAttribute("Mode", ModeName(m_mode));
     if (m_mode == Mode::Normal) StoreNormal(item);
-    else if (m_mode == Mode::Harmonics) StoreHarmonics(item);
+    else if (m_mode == Mode::Harmonics) StoreHarmonics(item, sampleFilePath);
     // The generator's preset manager keeps no state of its own in here yet.
 }
 
-void KSignalGenerator::Load(KXMLItem& item) {
-    {
-        KScopedLock hold(m_lockPointer);
-        m_mode = Mode::Normal;
-        if (item.HasAttribute("Mode") && item.CachedAttribute().EqualsNoCase("Harmonics")) m_mode = Mode::Harmonics;
-        if (m_mode == Mode::Normal) LoadNormal(item);
-        else LoadHarmonics(item);
-        m_analyse = false;
-        m_dirty.store(false, std::memory_order_release);
-        RebuildLocked();
-    }
-    NotifyOwner();
+void KSignalGeneratorRecipe::Load(KXMLItem& item, KString& sampleFilePath) {
+    m_mode = Mode::Normal;
+    if (item.HasAttribute("Mode") && item.CachedAttribute().EqualsNoCase("Harmonics")) m_mode = Mode::Harmonics;
+    if (m_mode == Mode::Normal) LoadNormal(item);
+    else LoadHarmonics(item, sampleFilePath);
 }
 
-void KSignalGenerator::StoreNormal(KXMLItem& item) const {
+void KSignalGeneratorRecipe::StoreNormal(KXMLItem& item) const {
     item.SetDoubleAttribute("value", m_shapePosition);
     item.SetDoubleAttribute("Smoothness", m_smoothness);
     item.SetDoubleAttribute("EnvelopeDepth", m_envelopeDepth);
@@ -118,7 +169,7 @@ void KSignalGenerator::StoreNormal(KXMLItem& item) const {
     m_amplitudeEnvelope.Store(operations.GetOrCreateSubItem("AmplitudeTransform"));
 }
 
-void KSignalGenerator::LoadNormal(KXMLItem& item) {
+void KSignalGeneratorRecipe::LoadNormal(KXMLItem& item) {
     m_shapePosition = Limited(item.DoubleAttribute("value", m_shapePosition), 0, kMaxShapePosition);
     m_smoothness = Limited(item.DoubleAttribute("Smoothness", m_smoothness), 0, 1);
     m_envelopeDepth = Limited(item.DoubleAttribute("EnvelopeDepth", 0), 0, 1);
@@ -166,7 +217,7 @@ void KSignalGenerator::LoadNormal(KXMLItem& item) {
     }
 }
 
-void KSignalGenerator::StoreHarmonics(KXMLItem& item) const {
+void KSignalGeneratorRecipe::StoreHarmonics(KXMLItem& item, const KString& sampleFilePath) const {
     KXMLItem& harmonics = item.GetOrCreateSubItem("Harmonics");
     harmonics.SetIntegerAttribute("Count", m_harmonicCount);
     StoreFloats(harmonics.GetOrCreateSubItem("Magnitudes"), m_magnitudes.data(), m_harmonicCount);
@@ -178,7 +229,7 @@ void KSignalGenerator::StoreHarmonics(KXMLItem& item) const {
     harmonics.SetIntegerAttribute("Seed", std::int64_t(m_seed));
     harmonics.SetDoubleAttribute("SampleRatio", m_sampleRatio);
     harmonics.SetDoubleAttribute("SamplePosition", m_samplePosition);
-    harmonics.SetAttribute("SampleFilePath", m_sampleFilePath);
+    harmonics.SetAttribute("SampleFilePath", sampleFilePath);
     SetUnlessZero(harmonics, "PostProcess.Sharpen", m_sharpen);
     SetUnlessZero(harmonics, "PostProcess.Noise", m_noise);
     SetUnlessZero(harmonics, "PostProcess.Clean", m_clean);
@@ -186,7 +237,7 @@ void KSignalGenerator::StoreHarmonics(KXMLItem& item) const {
     SetUnlessZero(harmonics, "PostProcess.Harmonize", m_harmonize);
 }
 
-void KSignalGenerator::LoadHarmonics(KXMLItem& item) {
+void KSignalGeneratorRecipe::LoadHarmonics(KXMLItem& item, KString& sampleFilePath) {
     m_sharpen = m_noise = m_clean = m_compress = m_harmonize = 0;
     KXMLItem* harmonics = item.FindSubItem("Harmonics");
     if (!harmonics) return;
@@ -211,15 +262,8 @@ void KSignalGenerator::LoadHarmonics(KXMLItem& item) {
     m_fundamentalMinimum = Limited(harmonics->DoubleAttribute("FundamentalMinimum", m_fundamentalMinimum), 0, 1);
     m_seed = std::uint64_t(harmonics->IntegerAttribute("Seed", std::int64_t(m_seed)));
     m_sampleRatio = Limited(harmonics->DoubleAttribute("SampleRatio", m_sampleRatio), 0, 1);
-    const double position = Limited(harmonics->DoubleAttribute("SamplePosition", m_samplePosition), 0, 1);
-    const KString path = harmonics->Attribute("SampleFilePath", m_sampleFilePath);
-    if (path != m_sampleFilePath) {
-        m_samplePosition = position;
-        ReadSampleFile(path);
-    } else if (position != m_samplePosition) {
-        m_samplePosition = position;
-        m_analysis = KSampleAnalyser::Analyse(m_sample.get(), m_samplePosition);
-    }
+    m_samplePosition = Limited(harmonics->DoubleAttribute("SamplePosition", m_samplePosition), 0, 1);
+    sampleFilePath = harmonics->Attribute("SampleFilePath", sampleFilePath);
     m_sharpen = Limited(harmonics->DoubleAttribute("PostProcess.Sharpen", 0), -1, 1);
     m_noise = Limited(harmonics->DoubleAttribute("PostProcess.Noise", 0), 0, 1);
     m_clean = Limited(harmonics->DoubleAttribute("PostProcess.Clean", 0), 0, 1);
