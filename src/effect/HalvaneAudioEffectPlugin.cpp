@@ -197,8 +197,9 @@ void HalvaneAudioEffectPlugin::ProcessCompound(ChannelCount channels, const floa
     const DepthGlide glide2 = GlideDepth(1, sampleCount);
     double depth = (glide2.depth + glide1.depth) * 0.5;
     const double depthStep = (glide2.step + glide1.step) * 0.5;
-    const KSignalGenerator& generator1 = m_generators[0];
-    const KSignalGenerator& generator2 = m_generators[1];
+    // The tables stay the same for the whole block.
+    const float* table1 = m_generators[0].Table();
+    const float* table2 = m_generators[1].Table();
     double phase1 = m_phase[0];
     double phase2 = m_phase[1];
 
@@ -208,7 +209,7 @@ void HalvaneAudioEffectPlugin::ProcessCompound(ChannelCount channels, const floa
         phase1 += m_increment[0];
         phase2 += m_increment[1];
         for (int c = 0; c < int(channels); ++c) {
-            const double g = double(generator2.Sample(p2)) + double(generator1.Sample(p1));
+            const double g = KSignalGenerator::Read(table2, p2) + KSignalGenerator::Read(table1, p1);
             p1 += offset1;
             p2 += offset2;
             const double x = double(sources[c][s]) + kAntiDenormal;
@@ -231,7 +232,7 @@ void HalvaneAudioEffectPlugin::ProcessOscillator(ChannelCount channels, int osci
     const std::size_t i = std::size_t(oscillator);
     DepthGlide glide = GlideDepth(oscillator, sampleCount);
     const double offset = Record(RecordOf(oscillator, kPhase)).WorkingFloat();
-    const KSignalGenerator& generator = m_generators[i];
+    const float* table = m_generators[i].Table();  // the same for the whole block
     double phase = m_phase[i];
     const double increment = m_increment[i];
 
@@ -239,7 +240,7 @@ void HalvaneAudioEffectPlugin::ProcessOscillator(ChannelCount channels, int osci
         double p = phase;
         phase += increment;
         for (int c = 0; c < int(channels); ++c) {
-            const double g = double(generator.Sample(p)) * glide.depth;
+            const double g = KSignalGenerator::Read(table, p) * glide.depth;
             p += offset;
             const double x = double(sources[c][s]) + kAntiDenormal;
             outputs[c][s] = static_cast<float>((1 - glide.depth) * x + x * g);

@@ -77,8 +77,9 @@ public:
     KSignalGenerator& operator=(const KSignalGenerator&) = delete;
 
     // The waveform at a phase of 0 or more, in cycles (wraps every 1).
-    double Sample(double phase) const noexcept {
-        const float* table = m_current->samples.data();
+    double Sample(double phase) const noexcept { return Read(Table(), phase); }
+    // The same from a table taken once for a whole block.
+    static double Read(const float* table, double phase) noexcept {
         const double x = phase * kTableLength;
         const auto whole = static_cast<std::int64_t>(x);
         const float fraction = static_cast<float>(x - static_cast<double>(whole));
