@@ -102,6 +102,10 @@ int HalvaneAudioEffectPlugin::InitProcessing(int channels, double sampleRate) {
     m_sampleRate = sampleRate;
     // Without a processing lock each generator falls back to its own.
     for (KSignalGenerator& generator : m_generators) generator.SetLock(ProcessingLock());
+    // Set-up comes before a run of blocks (playback, a render): waveforms
+    // edited before it are built now, so that the run starts with them.
+    for (KSignalGenerator& generator : m_generators)
+        if (generator.IsRebuildPending()) generator.Rebuild();
     return 0;
 }
 

@@ -175,6 +175,22 @@ TEST(RingModulator, SmoothingFlagOffLeavesTheStep) {
     EXPECT_NEAR(out.data[0][0], Triangle(64 * 50 / 44100.0), 1e-6);
 }
 
+// Waveforms are built in the background, but a run of blocks that starts
+// with set-up (a render) starts with the waveforms edited before it.
+TEST(RingModulator, ShapeEditedBeforeSetUpIsInUseFromTheFirstBlock) {
+    auto effect = std::make_unique<Effect>();
+    effect->Generator(0).Set(KSignalGenerator::Control::ShapePosition, 1);  // triangle
+    effect->InitProcessing(1, 44100);
+    effect->OnParametersChanged();
+    effect->SnapParameters();
+    KProcessingSettings settings;
+    settings.smoothing = false;
+    effect->GetParameters().processingSettings = &settings;
+    Buffers in(1, 64, 1.0f), out(1, 64);
+    Process(*effect, in, out, 64);
+    for (int s = 0; s < 64; ++s) ASSERT_NEAR(out.data[0][s], Triangle(s * 50 / 44100.0), 1e-6) << s;
+}
+
 TEST(RingModulator, SkipAdvancesBothOscillatorsModuloOne) {
     auto effect = MakeEffect(1, 1000);
     effect->Record(Effect::RecordOf(1, Effect::kFrequency)).floating.value = std::log10(30.0);

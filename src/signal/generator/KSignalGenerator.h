@@ -232,7 +232,8 @@ private:
     // Mode "Harmonics": draws the harmonics from the generator controls.
     void RegenerateHarmonics() noexcept;
 
-    KSynchronizer* m_lockPointer = &m_ownLock;
+    // Set by the owner's set-up while the builder thread may be reading it.
+    std::atomic<KSynchronizer*> m_lockPointer{&m_ownLock};
     KLock m_ownLock;
     Owner* m_owner = nullptr;
 
