@@ -1,3 +1,9 @@
+# Every target of ours builds with the same warnings; the flags stay on our
+# targets so that nothing imported is compiled with them.
+function(halvane_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
 # One static library per source folder. Sources are picked up by glob so
 # that adding a file to a folder needs no edit here.
 function(halvane_library name folder)
@@ -9,6 +15,7 @@ function(halvane_library name folder)
   endforeach()
   if(sources)
     add_library(${name} STATIC ${sources})
+    halvane_warnings(${name})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   else()
@@ -27,6 +34,7 @@ function(halvane_test folder)
   endif()
   string(REPLACE "/" "_" target "test_${folder}")
   add_executable(${target} ${sources})
+  halvane_warnings(${target})
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST

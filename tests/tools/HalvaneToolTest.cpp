@@ -12,28 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/ToolRunner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 constexpr double kTwoPi = 2 * std::numbers::pi;
-
-struct RunResult {
-    int status;
-    std::string output;
-};
-
-// Runs the program with a shell command line; collects stdout and stderr.
-RunResult RunTool(const std::string& arguments) {
-    const std::string command = std::string(HALVANE_TOOL) + " " + arguments + " 2>&1";
-    RunResult result{-1, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 struct Audio {
     int channels = 0, rate = 0;
@@ -164,7 +148,7 @@ TEST_F(HalvaneTool, ParamsListsEveryHostParameterWithItsText) {
     std::string line;
     std::getline(lines, line);  // header
     int rows = 0;
-    bool sawFrequency = false, sawDepth = false;
+    bool sawFrequency = false, sawDepth = false, sawMultiParameter = false;
     while (std::getline(lines, line)) {
         std::istringstream fields(line);
         int index = -1;
@@ -173,11 +157,13 @@ TEST_F(HalvaneTool, ParamsListsEveryHostParameterWithItsText) {
         EXPECT_EQ(index, rows);
         if (id == "frequency0") sawFrequency = line.find("50.0 Hz") != std::string::npos;
         if (id == "depth0") sawDepth = line.find("25.0%") != std::string::npos;
+        if (id == "MultiParameter4Range16") sawMultiParameter = line.find("MultiParameter 4 Range 16") != std::string::npos;
         ++rows;
     }
     EXPECT_GE(rows, 11);
     EXPECT_TRUE(sawFrequency);
     EXPECT_TRUE(sawDepth);
+    EXPECT_TRUE(sawMultiParameter);
 }
 
 }  // namespace

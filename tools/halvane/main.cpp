@@ -7,6 +7,7 @@
 #include <iostream>
 #include <unistd.h>
 
+#include "LayoutCommand.h"
 #include "ParameterSettings.h"
 #include "ParamsTable.h"
 #include "Render.h"
@@ -73,6 +74,11 @@ int main(int argc, char** argv) {
     CLI::App* params = app.add_subcommand("params", "List every host parameter with its value and default.");
     params->add_option("--set", settings, "ID=TEXT: set a parameter before listing")->allow_extra_args(false);
 
+    CLI::App* layout = app.add_subcommand("layout", "Lay out an editor description and print every control's rectangle.");
+    std::string layoutFile, layoutSize;
+    layout->add_option("file", layoutFile, "the editor description (XML)")->required();
+    layout->add_option("--size", layoutSize, "WIDTHxHEIGHT of the window (default: its own size)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -80,6 +86,10 @@ int main(int argc, char** argv) {
     }
 
     try {
+        if (*layout) {
+            PrintLayout(layoutFile, layoutSize, std::cout);
+            return 0;
+        }
         auto plugin = KCreatePluginObject();
         ApplySettings(*plugin, settings);
         if (*params) {

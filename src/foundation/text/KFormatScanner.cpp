@@ -25,8 +25,7 @@ struct KFormatScanner::Argument {
     std::uint8_t flags = 0;
 };
 
-struct KFormatScanner::Scanned {
-    std::atomic<std::int32_t> references{1};
+struct KFormatScanner::Scanned : KSharedObject {
     Argument arguments[kMaxArguments];
     std::int32_t argumentCount = 0;
     std::int32_t next = 0;
@@ -85,19 +84,9 @@ KFormatScanner::KFormatScanner(const KString& pattern, const KString& input) : m
     m_scanned->Scan(pattern, input);
 }
 
-KFormatScanner::KFormatScanner(const KFormatScanner& other) noexcept : m_scanned(other.m_scanned) {
-    m_scanned->references.fetch_add(1, std::memory_order_relaxed);
-}
-
-KFormatScanner& KFormatScanner::operator=(const KFormatScanner& other) noexcept {
-    KFormatScanner copy(other);
-    std::swap(m_scanned, copy.m_scanned);
-    return *this;
-}
-
-KFormatScanner::~KFormatScanner() {
-    if (m_scanned->references.fetch_sub(1, std::memory_order_acq_rel) == 1) delete m_scanned;
-}
+KFormatScanner::KFormatScanner(const KFormatScanner& other) noexcept = default;
+KFormatScanner& KFormatScanner::operator=(const KFormatScanner& other) noexcept = default;
+KFormatScanner::~KFormatScanner() = default;
 
 int KFormatScanner::ArgumentCount() const noexcept { return m_scanned->argumentCount; }
 

@@ -2,6 +2,7 @@
 #include <concepts>
 #include <cstdint>
 
+#include "foundation/core/KSharedHandle.h"
 #include "foundation/text/KString.h"
 
 // The reverse of KFormatter: walks a "{0}" template and a typed-in text
@@ -48,5 +49,5 @@ private:
     // The next argument's record, or null once the found ones are used up.
     const Argument* Next();
 
-    Scanned* m_scanned;
+    KSharedHandle<Scanned> m_scanned;
 };

@@ -30,8 +30,7 @@ KString PadDigits(KString digits, const KFormatPlaceholder& format) {
 
 }  // namespace
 
-struct KFormatter::Compiled {
-    std::atomic<std::int32_t> references{1};
+struct KFormatter::Compiled : KSharedObject {
     ArgumentRecord records[kMaxArguments];
     KString text;
     std::int32_t argumentCount = 0;
@@ -52,8 +51,8 @@ void KFormatter::Compiled::Compile(const KString& pattern) {
             text.Append(u'{');
             i += 2;
         } else if (c == u'{') {
-            ++i;
-            OpenPlaceholder(pattern, i);
+            // A "{" with nothing after it opens nothing and is dropped.
+            if (++i < pattern.Length()) OpenPlaceholder(pattern, i);
         } else if (c == u'}') {
             if (i + 1 < pattern.Length()) text.Append(pattern[i + 1]);
             i += 2;
@@ -79,28 +78,11 @@ void KFormatter::Compiled::OpenPlaceholder(const KString& pattern, int& i) {
     record.order = std::uint8_t(order);
 }
 
-KFormatter::KFormatter(const KString& pattern) : m_compiled(new Compiled) {
-    try {
-        m_compiled->Compile(pattern);
-    } catch (...) {
-        delete m_compiled;
-        throw;
-    }
-}
+KFormatter::KFormatter(const KString& pattern) : m_compiled(new Compiled) { m_compiled->Compile(pattern); }
 
-KFormatter::KFormatter(const KFormatter& other) noexcept : m_compiled(other.m_compiled) {
-    m_compiled->references.fetch_add(1, std::memory_order_relaxed);
-}
-
-KFormatter& KFormatter::operator=(const KFormatter& other) noexcept {
-    KFormatter copy(other);
-    std::swap(m_compiled, copy.m_compiled);
-    return *this;
-}
-
-KFormatter::~KFormatter() {
-    if (m_compiled->references.fetch_sub(1, std::memory_order_acq_rel) == 1) delete m_compiled;
-}
+KFormatter::KFormatter(const KFormatter& other) noexcept = default;
+KFormatter& KFormatter::operator=(const KFormatter& other) noexcept = default;
+KFormatter::~KFormatter() = default;
 
 int KFormatter::ArgumentCount() const noexcept { return m_compiled->argumentCount; }
 

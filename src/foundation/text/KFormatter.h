@@ -2,6 +2,7 @@
 #include <concepts>
 #include <cstdint>
 
+#include "foundation/core/KSharedHandle.h"
 #include "foundation/text/KString.h"
 #include "foundation/text/NumberText.h"
 
@@ -44,5 +45,5 @@ private:
     struct Compiled;
     void Insert(const KString& text);
 
-    Compiled* m_compiled;
+    KSharedHandle<Compiled> m_compiled;
 };

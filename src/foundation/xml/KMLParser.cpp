@@ -105,27 +105,17 @@ KString KMLParser::ReadName() {
     return KString::FromUTF16(m_scratch);
 }
 
-// Every raw line of character data is a piece of its own: line breaks and
-// indentation between the lines of wrapped text are layout, not content.
-// Pieces of white space alone are not reported.
+// Character data up to the next "<" is one piece; the text handler trims
+// it at both ends. Pieces of white space alone are not reported.
 bool KMLParser::ReadCharacterData() {
-    auto report = [this] {
-        if (IsOnlyWhiteSpace(m_scratch)) return false;
-        const KString text = KXMLEntities::Decode(m_scratch);
-        return OnText(text);
-    };
     m_scratch.clear();
     char16_t c;
     while (Peek(c) && c != u'<') {
         Advance();
-        if (c != u'\n') {
-            m_scratch.push_back(c);
-        } else {
-            if (report()) return true;
-            m_scratch.clear();
-        }
+        m_scratch.push_back(c);
     }
-    return report();
+    if (IsOnlyWhiteSpace(m_scratch)) return false;
+    return OnText(KXMLEntities::Decode(m_scratch));
 }
 
 bool KMLParser::ReadMarkup() {

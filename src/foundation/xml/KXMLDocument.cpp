@@ -27,6 +27,7 @@ void KXMLDocument::Parse(KStream& stream) {
     KLibraryInternals::KXMLParser parser(m_root);
     if (!parser.Parse(stream)) throw KException("The XML does not contain any elements.");
     if (!parser.DeclaredEncoding().IsEmpty()) m_encoding = parser.DeclaredEncoding();
+    m_complete = parser.RootClosed();
 }
 
 void KXMLDocument::ParseCompressedOrPlain(KStream& stream) {

@@ -23,6 +23,10 @@ public:
     // plain document from the same start position. The stream must be able
     // to seek back.
     void ParseCompressedOrPlain(KStream& stream);
+    // Whether the last parse ended with the root element closed. The parser
+    // takes data cut off inside the root as far as it goes; files that must
+    // be whole check this.
+    bool ParsedCompletely() const noexcept { return m_complete; }
 
     // The codec's header, the declaration line and the tree, indented or
     // compact. An encoding name no codec knows raises "No codec found for
@@ -34,4 +38,5 @@ public:
 private:
     KXMLItem m_root;
     KString m_encoding = "utf-8";
+    bool m_complete = false;
 };

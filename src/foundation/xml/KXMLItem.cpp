@@ -195,9 +195,15 @@ KXMLItem& KXMLItem::AddSubItem(const KString& name) {
     return *m_subItems.back();
 }
 
-void KXMLItem::RemoveSubItem(const KString& name) {
-    const int index = IndexOfSubItem(name);
-    if (index < 0) return;
+void KXMLItem::RemoveSubItem(const KString& name) { RemoveSubItemAt(IndexOfSubItem(name)); }
+
+void KXMLItem::RemoveSubItem(const KXMLItem& subItem) {
+    for (int i = 0; i < SubItemCount(); ++i)
+        if (m_subItems[std::size_t(i)].get() == &subItem) return RemoveSubItemAt(i);
+}
+
+void KXMLItem::RemoveSubItemAt(int index) {
+    if (index < 0 || index >= SubItemCount()) return;
     const auto position = m_subItems.begin() + index;
     KXMLItem* removed = position->get();
     if (position + 1 != m_subItems.end()) (*(position + 1))->m_previous = removed->m_previous;

@@ -111,6 +111,9 @@ public:
     KXMLItem& AddSubItem(const KString& name);
     // Removes and destroys the first sub-item of that name.
     void RemoveSubItem(const KString& name);
+    // Removes and destroys that sub-item (nothing when it is not one).
+    void RemoveSubItem(const KXMLItem& subItem);
+    void RemoveSubItemAt(int index);
 
     // The bytes as upper-case hexadecimal text, two digits per byte.
     void SetHexadecimalText(const void* bytes, int count);

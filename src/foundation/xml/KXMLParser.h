@@ -19,6 +19,8 @@ public:
     bool Parse(KStream& stream);
     // The encoding the declaration named, empty without one.
     const KString& DeclaredEncoding() const noexcept { return m_encoding; }
+    // Whether the root element was closed: data cut off inside it was not.
+    bool RootClosed() const noexcept { return m_foundElement && m_current == nullptr; }
 
 private:
     bool OnElement(const KString& name, KAttributeList& attributes, bool closing) override;

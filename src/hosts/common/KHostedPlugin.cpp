@@ -19,11 +19,30 @@ KString KHostedPlugin::ProductName() const { return m_plugin->ProductName(); }
 KString KHostedPlugin::MakerName() const { return m_plugin->MakerName(); }
 
 int KHostedPlugin::ParameterCount() const noexcept { return m_plugin->GetParameterCount(); }
-double KHostedPlugin::Parameter(int index) { return m_plugin->GetParameter(index); }
-void KHostedPlugin::SetParameter(int index, double value) { m_plugin->SetParameter(index, value); }
+// Hosts set and read parameters from any thread while a block runs; the
+// effect's processing lock, which every block holds while it reads the
+// parameters, keeps both sides whole. It is the innermost lock, so nothing
+// taken under it waits for the others.
+KScopedLock KHostedPlugin::HoldEffect() const {
+    return KScopedLock(m_plugin->Effect() ? m_plugin->Effect()->ProcessingLock() : nullptr);
+}
+
+double KHostedPlugin::Parameter(int index) {
+    const KScopedLock hold = HoldEffect();
+    return m_plugin->GetParameter(index);
+}
+
+void KHostedPlugin::SetParameter(int index, double value) {
+    const KScopedLock hold = HoldEffect();
+    m_plugin->SetParameter(index, value);
+}
+
 KString KHostedPlugin::ParameterName(int index) { return m_plugin->GetParameterName(index); }
 KString KHostedPlugin::ParameterID(int index) { return m_plugin->GetParameterID(index); }
-KString KHostedPlugin::ParameterValueText(int index) { return m_plugin->GetParameterValueName(index); }
+KString KHostedPlugin::ParameterValueText(int index) {
+    const KScopedLock hold = HoldEffect();
+    return m_plugin->GetParameterValueName(index);
+}
 
 KString KHostedPlugin::ParameterValueTextFor(int index, double value) {
     return m_plugin->GetParameterValueNameFrom01(index, value);
@@ -42,6 +61,11 @@ void KHostedPlugin::SetSampleRate(double rate) noexcept { m_plugin->SetSampleRat
 void KHostedPlugin::SetMaxBlockSize(int frames) noexcept { m_plugin->SetMaxBlockSize(frames); }
 void KHostedPlugin::SetHostChannels(int inputs, int outputs) noexcept { m_plugin->SetHostChannels(inputs, outputs); }
 
+void KHostedPlugin::ConfigureHostChannels(int inputs, int outputs) {
+    m_plugin->SetHostChannels(inputs < 0 ? m_plugin->HostInputChannels() : inputs, outputs);
+    InitProcessing();
+}
+
 void KHostedPlugin::InitProcessing() {
     KGuard::Run("KAudioPlugin::InitProcessing", [&] { m_plugin->InitProcessing(); });
 }
@@ -55,10 +79,30 @@ int KHostedPlugin::OutputChannelCount() const { return m_plugin->GetOutputChanne
 int KHostedPlugin::InputBusCount() const { return m_plugin->GetInputBusCount(); }
 int KHostedPlugin::OutputBusCount() const { return m_plugin->GetOutputBusCount(); }
 int KHostedPlugin::ChannelsPerBus() const noexcept { return m_plugin->ChannelsPerBus(); }
+void KHostedPlugin::SetChannelsPerBus(int channels) noexcept { m_plugin->SetChannelsPerBus(channels); }
 
-// Stereo names until the plug-in keeps its own channel lists.
-KString KHostedPlugin::InputChannelName(int channel) const { return channel % 2 ? "In R" : "In L"; }
-KString KHostedPlugin::OutputChannelName(int channel) const { return channel % 2 ? "Out R" : "Out L"; }
+namespace {
+
+KString ChannelName(const KStringList& names, int channel) {
+    return channel >= 0 && channel < int(names.size()) ? names[std::size_t(channel)] : KString();
+}
+
+}  // namespace
+
+KString KHostedPlugin::InputChannelName(int channel) const {
+    return ChannelName(m_plugin->ChannelLists().Inputs(), channel);
+}
+
+KString KHostedPlugin::OutputChannelName(int channel) const {
+    return ChannelName(m_plugin->ChannelLists().Outputs(), channel);
+}
+
+// MIDI controllers drive parameters, so MIDI is taken in; the plug-in makes
+// no MIDI of its own to offer. Tempo and position feed the pipeline's
+// sub-block positions.
+bool KHostedPlugin::AcceptsMIDIInput() const noexcept { return true; }
+bool KHostedPlugin::SendsMIDIOutput() const noexcept { return false; }
+bool KHostedPlugin::WantsTransport() const noexcept { return true; }
 
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 
@@ -85,6 +129,13 @@ void KHostedPlugin::LoadState(const void* data, int size) {
     document.ParseCompressedOrPlain(stream);
     KStorageContext context(document.Root(), false);
     m_plugin->Store(context);
+}
+
+void KHostedPlugin::SetEditorOpen(bool open) noexcept { m_plugin->SetEditorNotifications(open); }
+
+void KHostedPlugin::EditorIdle() noexcept {
+    m_plugin->ProcessUpdate();
+    m_plugin->RunEditorNotifications();
 }
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }

@@ -4,6 +4,7 @@
 
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/text/KString.h"
+#include "foundation/threading/KSynchronizer.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
 
@@ -46,6 +47,9 @@ public:
     void SetSampleRate(double rate) noexcept;
     void SetMaxBlockSize(int frames) noexcept;
     void SetHostChannels(int inputs, int outputs) noexcept;
+    // The channels the host will connect, then InitProcessing; inputs -1
+    // keeps the inputs as they are.
+    void ConfigureHostChannels(int inputs, int outputs);
     void InitProcessing();
     int Latency() const noexcept;
     bool Bypass() const noexcept;
@@ -57,8 +61,15 @@ public:
     int InputBusCount() const;
     int OutputBusCount() const;
     int ChannelsPerBus() const noexcept;
+    void SetChannelsPerBus(int channels) noexcept;
+    // Empty for a channel outside the list.
     KString InputChannelName(int channel) const;
     KString OutputChannelName(int channel) const;
+
+    // What the plug-in takes from and gives to the host besides audio.
+    bool AcceptsMIDIInput() const noexcept;
+    bool SendsMIDIOutput() const noexcept;
+    bool WantsTransport() const noexcept;
 
     // The audio thread.
     KTransportInfo& Transport() noexcept;
@@ -71,8 +82,15 @@ public:
     KMemoryStream SaveState();
     void LoadState(const void* data, int size);
 
+    // The editor's side: while it is open, processing set-ups queue work
+    // that its idle call runs, together with the plug-in's pending updates.
+    void SetEditorOpen(bool open) noexcept;
+    void EditorIdle() noexcept;
+
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
 private:
+    KScopedLock HoldEffect() const;
+
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
 };

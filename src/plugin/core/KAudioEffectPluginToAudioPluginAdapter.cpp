@@ -5,6 +5,7 @@
 
 #include "foundation/core/Guard.h"
 #include "foundation/core/KException.h"
+#include "foundation/xml/KStorageContext.h"
 #include "plugin/pipeline/KChannelModes.h"
 #include "plugin/parameters/ParameterTypes.h"
 #include "plugin/parameters/SignalGeneratorParameters.h"
@@ -51,8 +52,15 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     m_effect->SetProcessingLock(&m_effectLock);
     m_effect->GetParameters().processingSettings = &m_processingSettings;
     AddRecordParameters();
+    SetChannelLists(KChannelLists(m_effectInputBuses, m_surroundLayout));
 }
 
+// Hosts address parameters by index, so the order below is fixed:
+//   1. one parameter per valued record of the effect, in record order;
+//   2. each generator of the effect as its parameter wrappers;
+//   3. the four multiparameters, each owning 1 + 3 * 16 indices: its
+//      position, then value, maximal value and range of entry slots 1..16;
+//   4. the MIDI controllers and note controllers.
 // The float records are the continuous parameters, so they are the ones
 // whose changes are interpolated across sub-blocks; stepped ones (integers,
 // lists, switches) would only move in visible jumps anyway.
@@ -72,6 +80,7 @@ void KAudioEffectPluginToAudioPluginAdapter::AddRecordParameters() {
         for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name))
             AddAutomationAdapter(std::move(wrapper));
     }
+    for (auto& adapter : m_multiParameters.MakeAutomationAdapters()) AddAutomationAdapter(std::move(adapter));
     CompleteParameterList();
 }
 
@@ -97,7 +106,19 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessing() {
         KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessing_UnLockedPart",
                     [&] { InitProcessingUnlockedPart(); });
         ReportLatencyIfChanged();
+        if (m_editorNotifications.load(std::memory_order_acquire))
+            m_editorWorkQueued.store(true, std::memory_order_release);
     });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::RunEditorNotifications() noexcept {
+    if (m_editorWorkQueued.exchange(false, std::memory_order_acq_rel))
+        KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::InitProcessingGUI", [&] { InitProcessingGUI(); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::InitProcessingGUI() {
+    if (m_effect) m_effect->InitProcessingGUI();
+    for (int i = 0; i < GetParameterCount(); ++i) NeedUpdateEditor(i);
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
@@ -109,7 +130,11 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
         m_effect->OnParametersChanged();
         m_effect->SnapParameters();
     }
+    PassSampleRate(InternalSampleRate());
+    // Ramps are stepped by host blocks, so they run at the host's rate.
+    m_multiParameters.SetSampleRate(SampleRate());
     UpdatePipelineLatency();
+    m_processingActive.store(true, std::memory_order_release);
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** outputs, int sampleCount) {
@@ -129,14 +154,25 @@ void KAudioEffectPluginToAudioPluginAdapter::FullParameterUpdate() {
     if (m_effect) m_effect->OnParametersChanged();
 }
 
-void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int, bool) {
+void KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing(int sampleCount) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing",
+                [&] { m_multiParameters.PrepareForProcessing(sampleCount); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::StoreMultiParameters(KStorageContext& context) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::StoreMultiParameters",
+                [&] { m_multiParameters.Store(context); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int sampleCount, bool) {
+    PrepareForProcessing(sampleCount);
     SetSubBlockLimit(MultiparametersNeedBlockwiseUpdates() ? PipelineSettings().maxLFOBlockSize.load()
                                                            : KProcessingPipeline::kUnlimited);
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate() {
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessUpdate", [&] {
-        if (m_effect) m_effect->ProcessUpdate();
+        if (m_effect && ProcessingActive()) m_effect->ProcessUpdate();
     });
 }
 

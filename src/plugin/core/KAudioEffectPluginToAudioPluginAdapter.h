@@ -1,6 +1,7 @@
 #pragma once
 #include "plugin/core/KAudioEffectPlugin.h"
 #include "plugin/core/KAudioPlugin.h"
+#include "plugin/multiparameters/KMultiParameters.h"
 
 // Turns one effect into a full plug-in: host parameters for its records,
 // the processing set-up, and the per-block call into the effect.
@@ -12,10 +13,14 @@ public:
     // Creates the effect through its entry function; raises
     // "Error creating plugin." when none comes back.
     void Initialize(KPluginEntry effectEntry);
+    // The channel lists' mode (the "Surround" global setting), read by
+    // whoever creates the plug-in; it takes effect in Initialize.
+    void SetSurroundLayout(bool on) noexcept { m_surroundLayout = on; }
 
     void InitProcessing() override;
     // One sub-block: prepares, runs a pending full update, processes.
     void Process(float** inputs, float** outputs, int sampleCount) override;
+    // Reaches the effect only once processing has been set up.
     void ProcessUpdate() override;
     void FullParameterUpdate() override;
     void BeginBlock(float** inputs, float** outputs, int sampleCount, bool replacing) override;
@@ -33,19 +38,38 @@ public:
     KProcessingSettings& ProcessingSettings() noexcept { return m_processingSettings; }
     bool MidSide() const noexcept { return m_midSide; }
     std::int64_t ProcessedSamples() const noexcept { return m_context.processedSamples; }
+    // True once a processing set-up has completed.
+    bool ProcessingActive() const noexcept { return m_processingActive.load(std::memory_order_acquire); }
+
+    // While an editor is open, every processing set-up queues work for the
+    // editor's thread, which runs it from RunEditorNotifications: the
+    // effect's InitProcessingGUI, then a refresh of every parameter.
+    void SetEditorNotifications(bool on) noexcept { m_editorNotifications.store(on, std::memory_order_release); }
+    void RunEditorNotifications() noexcept;
+
+    KMultiParameters& MultiParameters() noexcept { return m_multiParameters; }
+    // The four multiparameters' part of the state ("MultiParameters").
+    void StoreMultiParameters(KStorageContext& context);
 
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
-    // Whether a multiparameter runs a ramp that must be updated in pieces
-    // of at most "MaxLFOBlockSize" samples in this block. Multiparameters
-    // are not part of this adapter yet, so none does.
-    virtual bool MultiparametersNeedBlockwiseUpdates() { return false; }
+    // The rate the effect runs at, given under the locks of each processing
+    // set-up, for the parts that run beside the effect (meters).
+    virtual void PassSampleRate(double sampleRate) { (void)sampleRate; }
+    // Once per host block, before the effect runs: the multiparameters
+    // apply what was edited since the last block and move their switch and
+    // trigger ramps on by the block's length.
+    virtual void PrepareForProcessing(int sampleCount);
+    // Whether a multiparameter runs a ramp, so that the targets it moves
+    // glide in pieces of at most "MaxLFOBlockSize" samples in this block.
+    virtual bool MultiparametersNeedBlockwiseUpdates() { return m_multiParameters.NeedBlockwiseUpdates(); }
 
 private:
     static std::intptr_t EffectCallback(void* instance, std::int32_t opcode, std::int64_t* parameters);
     void AddRecordParameters();
     void DestroyEffect() noexcept;
+    void InitProcessingGUI();
 
     KPluginEntry m_effectEntry = nullptr;
     KAudioEffectPlugin* m_effect = nullptr;
@@ -54,4 +78,9 @@ private:
     KProcessingContext m_context;
     bool m_midSide = false;
     int m_effectInputBuses = 1;
+    bool m_surroundLayout = false;
+    std::atomic<bool> m_processingActive{false};
+    std::atomic<bool> m_editorNotifications{false};
+    std::atomic<bool> m_editorWorkQueued{false};
+    KMultiParameters m_multiParameters{*this};
 };

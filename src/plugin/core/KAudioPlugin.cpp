@@ -165,6 +165,23 @@ void KAudioPlugin::InitProcessingPipeline() {
 
 void KAudioPlugin::UpdatePipelineLatency() { m_pipeline.UpdateLatency(); }
 
+void KAudioPlugin::SendAutomation(int index, double value) noexcept {
+    KGuard::Run("KAudioPlugin::SendAutomation", [&] {
+        if (m_hostAdapter) m_hostAdapter->SendAutomation(index, value);
+    });
+}
+
+void KAudioPlugin::GenerateMIDIEvent(int deltaFrames, const std::uint8_t* midiData) noexcept {
+    KGuard::Run("KAudioPlugin::GenerateMIDIEvent", [&] {
+        if (m_hostAdapter) m_hostAdapter->GenerateMIDIEvent(deltaFrames, midiData);
+    });
+}
+
+void KAudioPlugin::SetChannelLists(KChannelLists lists) {
+    m_channelLists = std::move(lists);
+    SetChannelsPerBus(m_channelLists.ChannelsPerBus());
+}
+
 void KAudioPlugin::ReportLatencyIfChanged() {
     const int latency = GetLatency();
     if (latency == m_reportedLatency) return;

@@ -9,6 +9,7 @@
 #include "foundation/text/KString.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KAutomationAdapter.h"
+#include "plugin/core/KChannelLists.h"
 #include "plugin/pipeline/KParameterInterpolator.h"
 #include "plugin/pipeline/KPipelineSettings.h"
 #include "plugin/pipeline/KProcessingPipeline.h"
@@ -155,6 +156,15 @@ public:
 
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_hostAdapter = adapter; }
     KAudioPluginAdapter* HostAdapter() const noexcept { return m_hostAdapter; }
+    // A parameter changed inside the plug-in: the host records the value
+    // (normalised 0..1) as automation. Nothing happens without a host.
+    void SendAutomation(int index, double value) noexcept;
+    // A MIDI message the plug-in produced (four bytes, status byte first),
+    // at a sample offset inside the current block.
+    void GenerateMIDIEvent(int deltaFrames, const std::uint8_t* midiData) noexcept;
+
+    // The channel names the bridges show, fixed when the plug-in is set up.
+    const KChannelLists& ChannelLists() const noexcept { return m_channelLists; }
 
     // Lock order everywhere: plug-in lock, second lock, third lock.
     KLock& PluginLock() noexcept { return m_pluginLock; }
@@ -170,6 +180,8 @@ protected:
     // called without the locks.
     void ReportLatencyIfChanged();
     void SetProcessingTraits(const KProcessingTraits& traits) noexcept { m_pipeline.SetTraits(traits); }
+    // Also sets the channels per bus the pipeline works with.
+    void SetChannelLists(KChannelLists lists);
     void AddInterpolatedParameter(int index);
     // The next block takes parameter values over without interpolating.
     void RequestInterpolationReset() noexcept { m_interpolator.RequestReset(); }
@@ -207,6 +219,7 @@ private:
     std::unique_ptr<std::atomic<bool>[]> m_editorUpdates;
     int m_parameterCount = 0;
     KAudioPluginAdapter* m_hostAdapter = nullptr;
+    KChannelLists m_channelLists;
     KPipelineSettings m_settings;
     KTransportInfo m_transport;
     KParameterInterpolator m_interpolator;

@@ -126,6 +126,12 @@ TEST(KFormatter, RaisesWhenTheTemplateEndsInASpecification) {
     }
 }
 
+TEST(KFormatter, DropsALoneBraceAtTheEnd) {
+    // "{" opens a placeholder only when another character follows it.
+    EXPECT_EQ(Units(KFormatter("abc {")), u"abc ");
+    EXPECT_EQ(Units(KFormatter("{")), u"");
+}
+
 TEST(KFormatter, CopiesShareTheCompiledTemplate) {
     KFormatter first("{0}-{1}");
     KFormatter second = first;

@@ -47,7 +47,8 @@ TEST(KXMLParser, TextIsTrimmedAndPiecesAreJoined) {
     EXPECT_EQ(RootText("<a>  x  </a>"), "x");
     EXPECT_EQ(RootText("<a>x<!-- comment -->y</a>"), "x y");
     EXPECT_EQ(RootText("<a>x<b/>y</a>"), "x y");
-    EXPECT_EQ(RootText("<a>\n\t\tfirst line\n\t\tsecond\n</a>"), "first line second");  // wrapped text
+    // Character data up to the next "<" is one piece: inner line breaks stay.
+    EXPECT_EQ(RootText("<a>\n\t\tline1\nline2\n</a>"), "line1\nline2");
     EXPECT_EQ(RootText("<a> <![CDATA[ <b>&amp; ]]> </a>"), "<b>&amp;");
     EXPECT_EQ(RootText("<a><![IGNORE[ <b> ]]>t</a>"), "t");
     EXPECT_EQ(RootText("<a>&quot;&apos;&amp</a>"), "\"'&amp");

@@ -17,8 +17,10 @@ struct PluginFixture : ::testing::Test {
     int Index(const char* id) { return plugin->FindParameter(KString::FromBytes(id)); }
 };
 
-TEST_F(PluginFixture, RecordsThenSixWrappersPerGenerator) {
-    EXPECT_EQ(plugin->GetParameterCount(), 11 + 2 * 224);
+TEST_F(PluginFixture, RecordsThenSixWrappersPerGeneratorThenMultiParameters) {
+    EXPECT_EQ(plugin->GetParameterCount(), 11 + 2 * 224 + 4 * 49);
+    EXPECT_EQ(plugin->GetParameterID(11 + 2 * 224).ToUTF8(), "MultiParameter1");
+    EXPECT_EQ(plugin->GetParameterID(11 + 2 * 224 + 49 + 3).ToUTF8(), "MultiParameter2Range1");
     EXPECT_EQ(plugin->GetParameterID(11).ToUTF8(), "Oscillator 1 shape Shape");
     EXPECT_EQ(plugin->GetParameterID(11 + 224).ToUTF8(), "Oscillator 2 shape Shape");
     EXPECT_EQ(plugin->GetParameterID(11 + 4).ToUTF8(), "Oscillator 1 shape Step sequencer Value 1");

@@ -68,7 +68,9 @@ struct AdapterFixture : ::testing::Test {
 };
 
 TEST_F(AdapterFixture, OneHostParameterPerValuedRecordInRecordOrder) {
-    ASSERT_EQ(adapter.GetParameterCount(), 4);
+    // The four records, then the four multiparameters (position and three
+    // parameters for each of 16 entry slots).
+    ASSERT_EQ(adapter.GetParameterCount(), 4 + 4 * 49);
     EXPECT_EQ(adapter.GetParameterID(0).ToUTF8(), "gain");
     EXPECT_EQ(adapter.GetParameterID(1).ToUTF8(), "Group");  // no identifier: the name
     EXPECT_EQ(adapter.GetParameterType(2), 2);
@@ -83,8 +85,8 @@ TEST_F(AdapterFixture, OneHostParameterPerValuedRecordInRecordOrder) {
 TEST_F(AdapterFixture, IndicesOutsideTheListGoToTheNearestAdapter) {
     adapter.SetParameter(-3, 0.25);  // below the first adapter: the first
     EXPECT_DOUBLE_EQ(Effect().Record(0).floating.value, 0.5);
-    adapter.SetParameter(99, 0.0);  // beyond the last first index: the last
-    EXPECT_EQ(Effect().Record(3).onOff.value, 0);
+    // Beyond the last first index: the last adapter, the fourth multiparameter's.
+    EXPECT_EQ(adapter.GetParameterID(1000).ToUTF8().rfind("MultiParameter4", 0), 0u);
 }
 
 TEST_F(AdapterFixture, ChangesNotifyAndMarkFullUpdatesPerRecordFlag) {

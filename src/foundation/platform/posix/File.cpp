@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "foundation/text/Utf8.h"
+#include "foundation/platform/posix/NativePath.h"
 
 struct KPlatform::FileHandle {
     std::FILE* file;
@@ -15,15 +15,6 @@ struct KPlatform::FileHandle {
 
 namespace KPlatform {
 namespace {
-
-// POSIX paths are UTF-8 bytes.
-std::string NativePath(std::u16string_view path) {
-    std::string bytes;
-    bytes.reserve(path.size());
-    KUtf8::Encoder encoder;
-    for (char16_t unit : path) encoder.Feed(unit, [&](char byte) { bytes.push_back(byte); });
-    return bytes;
-}
 
 const char* ModeText(FileMode mode) {
     switch (mode) {

@@ -1,0 +1,6 @@
+#include "hosts/common/KHalvaneModule.h"
+
+void KHalvaneModule::Initialize() {
+    SetName("Quenlor Halvane");
+    KModule::Initialize();
+}
