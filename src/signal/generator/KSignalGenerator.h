@@ -223,8 +223,10 @@ private:
 
     // Table building: a copy of the settings taken under the lock, the build
     // outside it, the finished table handed over without waiting. A forced
-    // build runs even when nothing was edited. Builders take m_buildLock
-    // before the generator's lock and never the other way round.
+    // build runs even when nothing was edited; an announced one (it takes up
+    // edits) makes the next UpdateIfChanged report the change.
+    enum class RecipeTaken { Busy, Nothing, Quietly, Announced };
+    RecipeTaken TryTakeRecipe(bool force);
     void BuildTable(bool force);
     void PublishTable(bool announce) noexcept;
     void AdoptTable() noexcept;
@@ -274,8 +276,8 @@ inline void KSignalGenerator::Edit(Write&& write, HarmonicsEffect effect) {
         }
         write();
         if (effect == HarmonicsEffect::Regenerate) m_analyse = true;
-        m_rebuildPending.store(true, std::memory_order_release);
-        m_dirty.store(true, std::memory_order_release);
+        m_dirty.store(true);
+        m_rebuildPending.store(true);  // after the dirty flag: see BuildTable
     }
     EditDone();
 }

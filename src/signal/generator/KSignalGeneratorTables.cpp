@@ -1,5 +1,8 @@
 #include "signal/generator/KSignalGeneratorBackgroundBuilder.h"
 
+#include <chrono>
+#include <thread>
+
 // The hand-over of built tables. The builder (the background thread, or the
 // caller of a synchronous build) writes the table nobody reads, then offers
 // it in m_ready; the audio thread swaps it for the table in use at the start
@@ -20,26 +23,51 @@ void KSignalGenerator::BuildInBackground() {
     m_background = std::move(builder);
 }
 
-void KSignalGenerator::BuildTable(bool force) {
-    KScopedLock building(m_buildLock);
-    bool announce;
-    {
-        KScopedLock hold(m_lockPointer);
-        announce = m_dirty.exchange(false, std::memory_order_acq_rel);
-        if (!announce && !force) return;
+// A builder never waits for the generator's lock while it holds
+// m_buildLock: it only tries, and steps back while a block or an edit holds
+// it. So a thread that holds the lock (a host call under the processing
+// lock) and starts a build itself waits at most for the build in progress.
+KSignalGenerator::RecipeTaken KSignalGenerator::TryTakeRecipe(bool force) {
+    try {
+        KScopedLock hold(m_lockPointer.load(), 0);
+        const bool announce = m_dirty.exchange(false);
+        if (!announce && !force) return RecipeTaken::Nothing;
         if (m_analyse) {
             m_analyse = false;
             RegenerateHarmonics();
         }
         m_builder.TakeRecipe(*this);
+        return announce ? RecipeTaken::Announced : RecipeTaken::Quietly;
+    } catch (const KException&) {  // only the lock raises it here
+        return RecipeTaken::Busy;
     }
-    m_builder.Build(m_tables[std::size_t(m_building)]);
-    KScopedLock hold(m_lockPointer);
-    PublishTable(announce);
+}
+
+void KSignalGenerator::BuildTable(bool force) {
+    constexpr auto kBusyRetry = std::chrono::milliseconds(1);
+    for (;;) {
+        {
+            KScopedLock building(m_buildLock);
+            const RecipeTaken taken = TryTakeRecipe(force);
+            if (taken == RecipeTaken::Nothing) return;
+            if (taken != RecipeTaken::Busy) {
+                m_builder.Build(m_tables[std::size_t(m_building)]);
+                PublishTable(taken == RecipeTaken::Announced);
+                break;
+            }
+        }
+        std::this_thread::sleep_for(kBusyRetry);
+    }
+    // Edits store the dirty flag before the pending one, so an edit made
+    // meanwhile leaves the pending flag set.
+    m_rebuildPending.store(false);
+    if (m_dirty.load()) m_rebuildPending.store(true);
     // Without a background builder no audio thread swaps concurrently: the
     // table is in use at once, as before a block.
-    if (!m_background) AdoptTable();
-    if (!m_dirty.load(std::memory_order_acquire)) m_rebuildPending.store(false, std::memory_order_release);
+    if (!m_background) {
+        KScopedLock hold(m_lockPointer);
+        AdoptTable();
+    }
 }
 
 // A finished table that was never adopted is replaced; its announcement

@@ -74,6 +74,23 @@ TEST(KSignalGeneratorBackground, UpdateOnTheAudioThreadNeitherBuildsNorAllocates
     EXPECT_EQ(TableOf(*g), skewed);
 }
 
+// A host call holding the processing lock may itself rebuild (a
+// randomisation) while the builder thread wants the lock for an edit.
+TEST(KSignalGeneratorBackground, ARebuildUnderTheLockDoesNotWaitForTheBuilderThread) {
+    KLock processing;  // outlives the generator's thread
+    auto g = BackgroundGenerator();
+    g->SetLock(&processing);
+    KScopedLock hostCall(processing);
+    for (int k = 0; k < 20; ++k) {
+        g->Set(Control::ShapePosition, k * 0.5);  // the builder wakes and finds the lock taken
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        g->Rebuild();
+    }
+    EXPECT_FALSE(g->IsRebuildPending());
+    EXPECT_TRUE(g->UpdateIfChanged());
+    EXPECT_EQ(TableOf(*g), ReferenceTable(19 * 0.5, 0));
+}
+
 // Several builds between two blocks: the newest table is taken up, and the
 // change is reported once, so the owner fades once.
 TEST(KSignalGeneratorBackground, BuildsBetweenTwoBlocksReportOneChange) {
