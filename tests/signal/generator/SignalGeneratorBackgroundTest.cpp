@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/xml/KStorageContext.h"
+#include "foundation/xml/KXMLItem.h"
 #include "signal/generator/SignalGeneratorTesting.h"
 #include "support/AllocationCounter.h"
 
@@ -101,6 +103,31 @@ TEST(KSignalGeneratorBackground, BuildsBetweenTwoBlocksReportOneChange) {
     }
     EXPECT_TRUE(g->UpdateIfChanged());
     EXPECT_EQ(TableOf(*g), ReferenceTable(6.5, 0));
+    EXPECT_FALSE(g->UpdateIfChanged());
+}
+
+// Loading, randomising and resetting build on the calling thread and hand
+// the table over like an edit: taken up at the next block, reported once.
+TEST(KSignalGeneratorBackground, LoadRandomizeAndResetAreEachReportedOnceAtTheNextBlock) {
+    auto g = BackgroundGenerator();
+    EXPECT_FALSE(g->UpdateIfChanged());  // the first table replaces nothing
+    const std::vector<float> sine = TableOf(*g);
+
+    KXMLItem shape("Shape0");
+    shape.SetAttribute("value", "3.5");
+    KStorageContext loading(shape, false);
+    g->Store(loading);
+    EXPECT_EQ(TableOf(*g), sine);
+    EXPECT_TRUE(g->UpdateIfChanged());
+    EXPECT_EQ(TableOf(*g), ReferenceTable(3.5, 0));
+    EXPECT_FALSE(g->UpdateIfChanged());
+
+    g->Randomize(1.0);
+    EXPECT_TRUE(g->UpdateIfChanged());
+    EXPECT_FALSE(g->UpdateIfChanged());
+
+    g->Reset();
+    EXPECT_TRUE(g->UpdateIfChanged());
     EXPECT_FALSE(g->UpdateIfChanged());
 }
 
