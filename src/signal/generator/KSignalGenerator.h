@@ -76,7 +76,7 @@ public:
 
     // At the start of a block: takes a finished table into use (building it
     // first when there is no background builder). True once for each table
-    // taken into use that edits, Load, Randomize or Reset produced, so that
+    // taken into use that edits, loading, Randomize or Reset produced, so that
     // the owner can fade the step the change makes.
     bool UpdateIfChanged();
     // Builds a table from the current settings on the calling thread.
@@ -90,7 +90,8 @@ public:
     // envelopes, the step sequence and the sample path; draws a new seed.
     void Reset();
 
-    // The stored form, both ways; loading ends with a rebuild.
+    // The stored form, both ways, worked on a copy of the settings outside
+    // the lock; loading swaps the result in under it and builds a new table.
     void Store(KStorageContext& context);
 
     // Randomisation of the shape group ("Shape", "Custom morph", "Step
@@ -210,7 +211,7 @@ private:
 
     // Table building: a copy of the settings taken under the lock, the build
     // outside it, the finished table handed over without waiting. A forced
-    // build (Load, Randomize, Reset) runs even when nothing was edited. Every
+    // build (loading, Randomize, Reset) runs even when nothing was edited. Every
     // table taken into use is reported once by UpdateIfChanged.
     enum class RecipeTaken { Busy, Nothing, Taken };
     RecipeTaken TryTakeRecipe(bool force);
