@@ -3,6 +3,10 @@
 #include "presets/library/KPluginPresets.h"
 
 #include "foundation/core/Guard.h"
+#include "foundation/platform/DataFolder.h"
+#include "plugin/presets/KActivePresetMorph.h"
+#include "presets/active/KActivePresetList.h"
+#include "presets/library/KPresetFile.h"
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "presets/state/KStateBlock.h"
@@ -12,8 +16,13 @@ std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
 }
 
 KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin)
-    : m_presets(std::make_unique<KPluginPresets>(*plugin)), m_plugin(std::move(plugin)) {
+    : m_presets(std::make_unique<KPluginPresets>(*plugin)),
+      m_activePresetList(std::make_unique<KActivePresetList>()),
+      m_plugin(std::move(plugin)) {
     m_plugin->SetPresetNavigator(m_presets.get());
+    const KString folder = KString::FromUTF16(KPlatform::MakerDataFolder(m_plugin->MakerName().ToUTF16()));
+    if (!folder.IsEmpty())
+        LoadActivePresetList(KPresetFile::PathIn(folder, KActivePresetList::FileName(m_plugin->ProductName())));
 }
 
 KHostedPlugin::~KHostedPlugin() = default;
@@ -166,3 +175,41 @@ void KHostedPlugin::EditorIdle() noexcept {
 }
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }
+
+int KHostedPlugin::ActivePresetIndex() const noexcept { return m_plugin->ActivePresetIndex(); }
+
+void KHostedPlugin::RequestActivePreset(int slot) {
+    KGuard::Run("KHostedPlugin::RequestActivePreset", [&] {
+        m_plugin->RequestActivePreset(slot);
+        m_plugin->ApplyActivePresetRequest();
+    });
+}
+
+void KHostedPlugin::ToggleActivePresetAB() {
+    KGuard::Run("KHostedPlugin::ToggleActivePresetAB", [&] {
+        m_plugin->ToggleActivePresetAB();
+        m_plugin->ApplyActivePresetRequest();
+    });
+}
+
+std::unique_ptr<KActivePresetMorph> KHostedPlugin::BeginActivePresetMorph() {
+    return KGuard::Run("KHostedPlugin::BeginActivePresetMorph", std::unique_ptr<KActivePresetMorph>(),
+                       [&] { return std::make_unique<KActivePresetMorph>(*m_plugin); });
+}
+
+KStringList KHostedPlugin::ActivePresetNames() const {
+    KStringList names;
+    for (const KActivePresetList::Entry& entry : m_activePresetList->Entries()) names.push_back(entry.name);
+    return names;
+}
+
+int KHostedPlugin::CurrentActivePreset() { return m_plugin->CurrentActivePreset(); }
+
+bool KHostedPlugin::LoadActivePreset(int index) {
+    return KGuard::Run("KHostedPlugin::LoadActivePreset", false,
+                       [&] { return m_activePresetList->LoadActivePreset(*m_plugin, index); });
+}
+
+void KHostedPlugin::LoadActivePresetList(const KString& path) {
+    KGuard::Run("KHostedPlugin::LoadActivePresetList", [&] { m_activePresetList->Load(path); });
+}

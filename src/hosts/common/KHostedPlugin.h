@@ -10,6 +10,8 @@
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
 
+class KActivePresetList;
+class KActivePresetMorph;
 class KPluginPresets;
 class KQuenlorAudioEffectPlugin;
 
@@ -112,6 +114,29 @@ public:
     void SetEditorOpen(bool open) noexcept;
     void EditorIdle() noexcept;
 
+    // The active-preset slots A to H (0 to 7), for the editor, from a
+    // thread that is not the audio thread. A switch is made before the
+    // call returns: the current settings go into the slot in use, the
+    // other slot's settings are loaded and the host hears that parameters
+    // changed. Asking for the slot in use does nothing.
+    int ActivePresetIndex() const noexcept;
+    void RequestActivePreset(int slot);
+    // Back to the slot used before (nothing when there is none yet).
+    void ToggleActivePresetAB();
+    // Opens ABCD morphing over slots A to D (see KActivePresetMorph); null
+    // when it cannot be opened. The session must end before this object.
+    std::unique_ptr<KActivePresetMorph> BeginActivePresetMorph();
+
+    // The read-only active presets list ("Halvanepresets.active" in the
+    // maker's data folder, read when the plug-in is made): its entry
+    // names, the selection the state keeps, and applying an entry (false
+    // when it is not in the list or cannot be read; nothing changes then).
+    KStringList ActivePresetNames() const;
+    int CurrentActivePreset();
+    bool LoadActivePreset(int index);
+    // Reads the list from another file instead.
+    void LoadActivePresetList(const KString& path);
+
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
 private:
@@ -120,6 +145,7 @@ private:
     // Declared before the plug-in so that it goes after it: the plug-in's
     // update thread may step through the library until the plug-in is gone.
     std::unique_ptr<KPluginPresets> m_presets;
+    std::unique_ptr<KActivePresetList> m_activePresetList;
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
     // Hosts may save and restore from several threads at once; the slot
     // copies a save reads are the ones a restore replaces.

@@ -21,15 +21,30 @@ void KActivePresetSlots::FillFromFirst() {
 }
 
 void KActivePresetSlots::SetCurrent(int index) noexcept {
-    m_current = m_requested = (index >= 0 && index < kCount) ? index : 0;
+    if (!IsSlot(index)) index = 0;
+    m_current.store(index);
+    m_requested.store(index);
+}
+
+bool KActivePresetSlots::Request(int index) noexcept {
+    if (!IsSlot(index)) return false;
+    m_requested.store(index);
+    return true;
+}
+
+void KActivePresetSlots::SwitchedTo(int index) noexcept { m_previous.store(m_current.exchange(index)); }
+
+void KActivePresetSlots::Select(int index) noexcept {
+    SwitchedTo(index);
+    m_requested.store(index);
 }
 
 void KActivePresetSlots::Store(KStorageContext& context) {
-    int current = m_current;
+    int current = Current();
     context.Field("PresetIndex", current);
     SetCurrent(current);
     for (int i = 0; i < kCount; ++i) {
-        if (i == m_current) continue;
+        if (i == Current()) continue;
         const KString name = SlotItemName(i);
         context.OptionalSubItem(name, true, [&](KStorageContext& copy) {
             if (copy.Storing()) KXMLItem::DeepCopy(copy.Item(), Slot(i));

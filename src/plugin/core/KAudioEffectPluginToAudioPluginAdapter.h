@@ -67,6 +67,13 @@ public:
     // Brings what derives from the settings up to date after a load.
     virtual void ActualiseAfterLoading();
 
+    // The selection in the active presets list and whether the settings
+    // were edited since it was applied; read and set under the plug-in
+    // lock, which a state load holds while it changes them.
+    int CurrentActivePreset();
+    bool ActivePresetEdited();
+    void SetActivePresetSelection(int index, bool edited);
+
     // The version the last loaded state carried.
     int LoadedStateVersion() const noexcept { return m_loadedStateVersion; }
     // The preset manager's current preset, -1 for none.
@@ -74,6 +81,9 @@ public:
     void SetCurrentPresetIndex(int index) noexcept { m_currentPresetIndex = index; }
 
     KAudioEffectPlugin* Effect() const noexcept { return m_effect; }
+    // The entry the effect was created through; another instance of the
+    // same effect is made with it.
+    KPluginEntry EffectEntry() const noexcept { return m_effectEntry; }
     KProcessingSettings& ProcessingSettings() noexcept { return m_processingSettings; }
     bool MidSide() const noexcept { return m_midSide; }
     std::int64_t ProcessedSamples() const noexcept { return m_context.processedSamples; }

@@ -117,6 +117,22 @@ void KAudioEffectPluginToAudioPluginAdapter::StoreActivePresets(KStorageContext&
     });
 }
 
+int KAudioEffectPluginToAudioPluginAdapter::CurrentActivePreset() {
+    KScopedLock plugin(m_pluginLock);
+    return m_currentActivePreset;
+}
+
+bool KAudioEffectPluginToAudioPluginAdapter::ActivePresetEdited() {
+    KScopedLock plugin(m_pluginLock);
+    return m_activePresetEdited;
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::SetActivePresetSelection(int index, bool edited) {
+    KScopedLock plugin(m_pluginLock);
+    m_currentActivePreset = index;
+    m_activePresetEdited = edited;
+}
+
 // Always written; the preset manager's current preset, kept by the adapter
 // until the preset manager is part of it.
 void KAudioEffectPluginToAudioPluginAdapter::StoreCurrentPresetIndex(KStorageContext& context) {

@@ -31,6 +31,13 @@ private:
 
 }  // namespace
 
+KString KPresetFile::PathIn(const KString& folder, const KString& name) {
+    KString path = folder;
+    const char16_t last = path.IsEmpty() ? u'/' : path[path.Length() - 1];
+    if (last != u'/' && last != u'\\') path.Append(u'/');
+    return path.Append(name);
+}
+
 KPresetFile::ReadResult KPresetFile::Read(KXMLDocument& document) const {
     if (!KPlatform::FileExists(Units(m_path))) return ReadResult::Missing;
     try {

@@ -25,6 +25,9 @@ public:
     // overwritten.
     void Update(const KString& rootName, const std::function<void(KXMLDocument&)>& change);
 
+    // The file `name` in `folder`.
+    static KString PathIn(const KString& folder, const KString& name);
+
     // Writes an indented utf-8 document to a temporary file beside `path`
     // that then replaces it.
     static void WriteAtomically(const KXMLDocument& document, const KString& path);

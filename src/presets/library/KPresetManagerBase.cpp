@@ -14,13 +14,6 @@
 
 namespace {
 
-KString JoinPath(const KString& folder, const KString& name) {
-    KString path = folder;
-    const char16_t last = path.IsEmpty() ? u'/' : path[path.Length() - 1];
-    if (last != u'/' && last != u'\\') path.Append(u'/');
-    return path.Append(name);
-}
-
 KString FolderPathOf(const KXMLItem& root, const KXMLItem& preset) {
     KString path;
     for (const KXMLItem* folder = preset.Parent(); folder && folder != &root; folder = folder->Parent()) {
@@ -50,7 +43,7 @@ KString KPresetManagerBase::RootName() const { return KString(m_stem).Append("pr
 KString KPresetManagerBase::FilePath() {
     if (!m_filePath.IsEmpty()) return m_filePath;
     MergeOlderFile();
-    return JoinPath(m_dataFolder, RootName() + ".xml");
+    return KPresetFile::PathIn(m_dataFolder, RootName() + ".xml");
 }
 
 void KPresetManagerBase::MergeOlderFile() {
@@ -58,12 +51,12 @@ void KPresetManagerBase::MergeOlderFile() {
     if (cut < 0) cut = m_dataFolder.FindLast(u'/');
     if (cut < 0) return;
     const KString fileName = RootName() + ".xml";
-    const KString oldPath = JoinPath(m_dataFolder.Substring(0, cut), fileName);
+    const KString oldPath = KPresetFile::PathIn(m_dataFolder.Substring(0, cut), fileName);
     if (!KPlatform::FileExists(oldPath.ToUTF16())) return;
     KGuard::Run(KString("Merge ").Append(oldPath).ToUTF8().c_str(), [&] {
         KXMLDocument older;
         if (KPresetFile(oldPath).Read(older) != KPresetFile::ReadResult::Loaded) return;
-        KPresetFile(JoinPath(m_dataFolder, fileName)).Update(RootName(), [&](KXMLDocument& document) {
+        KPresetFile(KPresetFile::PathIn(m_dataFolder, fileName)).Update(RootName(), [&](KXMLDocument& document) {
             KPresetTree::Merge(document.Root(), older.Root(), 0);
         });
         if (!KPlatform::DeleteFile(oldPath.ToUTF16()))
