@@ -6,15 +6,18 @@
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "plugin/presets/KSettingsParameterReader.h"
 
-KActivePresetMorph::KActivePresetMorph(KQuenlorAudioEffectPlugin& plugin) : m_plugin(plugin) {
+KActivePresetMorph::KActivePresetMorph(KQuenlorAudioEffectPlugin& plugin)
+    : m_plugin(plugin),
+      m_morph(
+          BuildTable(plugin), [this](int index) { return m_plugin.GetParameter(index); },
+          [this](int index, double value) { SetMorphedParameter(index, value); }) {
     KStorageContext store(m_saved, true);
     m_plugin.StoreSettings(store);
-    m_morph.emplace(
-        BuildTable(plugin), [this](int index) { return m_plugin.GetParameter(index); },
-        [this](int index, double value) { SetMorphedParameter(index, value); });
 }
 
-KActivePresetMorph::~KActivePresetMorph() = default;
+KScopedLock KActivePresetMorph::HoldEffect(KQuenlorAudioEffectPlugin& plugin) {
+    return KScopedLock(plugin.Effect() ? plugin.Effect()->ProcessingLock() : nullptr);
+}
 
 // Parameters the slots do not know (an open editor's own) keep their value
 // in every corner.
@@ -24,6 +27,7 @@ std::vector<KPresetMorph::Corners> KActivePresetMorph::BuildTable(KQuenlorAudioE
     std::vector<std::vector<double>> corners;
     for (const auto& slot : slots) corners.push_back(reader.Read(*slot));
 
+    const KScopedLock hold = HoldEffect(plugin);
     std::vector<KPresetMorph::Corners> table(std::size_t(plugin.GetParameterCount()));
     for (std::size_t i = 0; i < table.size(); ++i) {
         const bool known = int(i) < reader.ParameterCount();
@@ -45,15 +49,12 @@ void KActivePresetMorph::MoveTo(double x, double y) {
     KGuard::Run("KActivePresetMorph::MoveTo", [&] {
         m_moved.clear();
         {
-            KScopedLock hold(m_plugin.Effect() ? m_plugin.Effect()->ProcessingLock() : nullptr);
-            m_morph->MoveTo(x, y);
+            const KScopedLock hold = HoldEffect(m_plugin);
+            m_morph.MoveTo(x, y);
         }
         for (const auto& [index, value] : m_moved) m_plugin.SendAutomation(index, value);
     });
 }
-
-double KActivePresetMorph::X() const noexcept { return m_morph->X(); }
-double KActivePresetMorph::Y() const noexcept { return m_morph->Y(); }
 
 void KActivePresetMorph::Cancel() {
     KGuard::Run("KActivePresetMorph::Cancel", [&] {

@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "foundation/text/KString.h"
+#include "foundation/threading/KSynchronizer.h"
 #include "foundation/xml/KXMLItem.h"
 #include "plugin/presets/KPresetMorph.h"
 
@@ -29,14 +29,13 @@ public:
 
     // Raises "Error creating plugin." when the slots cannot be read.
     explicit KActivePresetMorph(KQuenlorAudioEffectPlugin& plugin);
-    ~KActivePresetMorph();
     KActivePresetMorph(const KActivePresetMorph&) = delete;
     KActivePresetMorph& operator=(const KActivePresetMorph&) = delete;
 
     // Both coordinates are held inside 0..1.
     void MoveTo(double x, double y);
-    double X() const noexcept;
-    double Y() const noexcept;
+    double X() const noexcept { return m_morph.X(); }
+    double Y() const noexcept { return m_morph.Y(); }
 
     void Cancel();
     bool Accept() const;
@@ -48,6 +47,9 @@ public:
 
 private:
     static std::vector<KPresetMorph::Corners> BuildTable(KQuenlorAudioEffectPlugin& plugin);
+    // The effect's processing lock, which every block holds while it reads
+    // the parameters.
+    static KScopedLock HoldEffect(KQuenlorAudioEffectPlugin& plugin);
     void SetMorphedParameter(int index, double value);
 
     KQuenlorAudioEffectPlugin& m_plugin;
@@ -55,5 +57,5 @@ private:
     // The parameters the current move set, told to the host once the move
     // is whole.
     std::vector<std::pair<int, double>> m_moved;
-    std::optional<KPresetMorph> m_morph;
+    KPresetMorph m_morph;
 };
