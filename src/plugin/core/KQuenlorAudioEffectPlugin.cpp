@@ -66,9 +66,10 @@ void KQuenlorAudioEffectPlugin::ToggleActivePresetAB() noexcept {
 }
 
 // The plug-in lock is held from storing the old slot to loading the new
-// one, so every block runs with one slot's settings whole. The host hears
-// of it before the slot lock is let go, so that a caller who finds the
-// switch made by the update thread also finds the host told.
+// one, so every block runs with one slot's settings whole. The request is
+// read under the slot lock, and the host hears of the switch before that
+// lock is let go, so a caller who finds the switch made by the update
+// thread finds it whole, the host told.
 void KQuenlorAudioEffectPlugin::ApplyActivePresetRequest() {
     KScopedLock slots(m_activePresets.Lock());
     const int target = m_activePresets.Requested();
