@@ -7,6 +7,7 @@
 #include <iostream>
 #include <unistd.h>
 
+#include "EditorCommand.h"
 #include "LayoutCommand.h"
 #include "ParameterSettings.h"
 #include "ParamsTable.h"
@@ -79,6 +80,12 @@ int main(int argc, char** argv) {
     layout->add_option("file", layoutFile, "the editor description (XML)")->required();
     layout->add_option("--size", layoutSize, "WIDTHxHEIGHT of the window (default: its own size)");
 
+    CLI::App* editor = app.add_subcommand("editor", "Draw the editor off screen into a PNG file.");
+    std::string screenshot, editorSize;
+    editor->add_option("--screenshot", screenshot, "the PNG file to write")->required();
+    editor->add_option("--set", settings, "ID=TEXT: set a parameter first")->allow_extra_args(false);
+    editor->add_option("--size", editorSize, "WIDTHxHEIGHT of the window (default: its own size)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -92,6 +99,10 @@ int main(int argc, char** argv) {
         }
         auto plugin = KCreatePluginObject();
         ApplySettings(*plugin, settings);
+        if (*editor) {
+            WriteEditorScreenshot(*plugin, screenshot, editorSize);
+            return 0;
+        }
         if (*params) {
             PrintParameterTable(*plugin, std::cout);
             return 0;

@@ -1,0 +1,168 @@
+#include "ui/window/KX11Window.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <cairo-xlib.h>
+#include <cstdlib>
+
+#include "foundation/core/KException.h"
+
+namespace {
+
+// A second press this soon and this near makes a double click.
+constexpr unsigned long kDoubleClickMs = 400;
+constexpr int kDoubleClickSlop = 4;
+
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
+                            KeyReleaseMask | StructureNotifyMask;
+
+int EditingKeyCode(KeySym symbol) noexcept {
+    switch (symbol) {
+        case XK_BackSpace: return KKeyEvent::kBackspace;
+        case XK_Return:
+        case XK_KP_Enter: return KKeyEvent::kReturn;
+        case XK_Escape: return KKeyEvent::kEscape;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+struct KX11Window::KNative {
+    Display* display = nullptr;
+    Window window = 0;
+    cairo_surface_t* surface = nullptr;
+};
+
+KX11Window::KX11Window(std::uint64_t parent, int width, int height, KWindowClient& client)
+    : m_native(std::make_unique<KNative>()), m_client(client), m_width(width), m_height(height) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) throw KException("Cannot open the X display.");
+    m_native->display = display;
+    const int screen = DefaultScreen(display);
+    const Window parentWindow = parent ? Window(parent) : RootWindow(display, screen);
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = kEventMask;
+    attributes.background_pixmap = None;
+    m_native->window = XCreateWindow(display, parentWindow, 0, 0, unsigned(width), unsigned(height), 0,
+                                     CopyFromParent, InputOutput, CopyFromParent, CWEventMask | CWBackPixmap,
+                                     &attributes);
+    m_native->surface = cairo_xlib_surface_create(display, m_native->window, DefaultVisual(display, screen),
+                                                  width, height);
+    XMapWindow(display, m_native->window);
+    XFlush(display);
+}
+
+KX11Window::~KX11Window() {
+    cairo_surface_destroy(m_native->surface);
+    XDestroyWindow(m_native->display, m_native->window);
+    XCloseDisplay(m_native->display);
+}
+
+std::uint64_t KX11Window::Id() const noexcept { return m_native->window; }
+int KX11Window::ConnectionFd() const noexcept { return ConnectionNumber(m_native->display); }
+
+void KX11Window::ProcessEvents() {
+    while (XPending(m_native->display) > 0) {
+        XEvent event;
+        XNextEvent(m_native->display, &event);
+        Dispatch(&event);
+    }
+    if (m_invalid) Paint();
+}
+
+void KX11Window::Resize(int width, int height) {
+    if (width == m_width && height == m_height) return;
+    m_width = width;
+    m_height = height;
+    XResizeWindow(m_native->display, m_native->window, unsigned(width), unsigned(height));
+    cairo_xlib_surface_set_size(m_native->surface, width, height);
+    m_client.OnResized(width, height);
+    m_invalid = true;
+}
+
+void KX11Window::Dispatch(const void* raw) {
+    const XEvent& event = *static_cast<const XEvent*>(raw);
+    switch (event.type) {
+        case Expose: m_invalid = true; break;
+        case ButtonPress: DispatchButton(raw, true); break;
+        case ButtonRelease: DispatchButton(raw, false); break;
+        case MotionNotify: {
+            KPointerEvent pointer;
+            pointer.kind = KPointerEvent::Kind::Move;
+            pointer.x = event.xmotion.x;
+            pointer.y = event.xmotion.y;
+            pointer.shift = m_shiftHeld = (event.xmotion.state & ShiftMask) != 0;
+            pointer.control = (event.xmotion.state & ControlMask) != 0;
+            m_client.OnPointer(pointer);
+            break;
+        }
+        case KeyPress: DispatchKey(raw); break;
+        case ConfigureNotify:
+            if (event.xconfigure.width != m_width || event.xconfigure.height != m_height) {
+                m_width = event.xconfigure.width;
+                m_height = event.xconfigure.height;
+                cairo_xlib_surface_set_size(m_native->surface, m_width, m_height);
+                m_client.OnResized(m_width, m_height);
+                m_invalid = true;
+            }
+            break;
+        default: break;
+    }
+}
+
+void KX11Window::DispatchButton(const void* raw, bool press) {
+    const XButtonEvent& button = static_cast<const XEvent*>(raw)->xbutton;
+    KPointerEvent pointer;
+    pointer.x = button.x;
+    pointer.y = button.y;
+    pointer.shift = m_shiftHeld = (button.state & ShiftMask) != 0;
+    pointer.control = (button.state & ControlMask) != 0;
+    // Buttons 4 and 5 are the wheel, reported as presses only.
+    if (button.button == Button4 || button.button == Button5) {
+        if (!press) return;
+        pointer.kind = KPointerEvent::Kind::Wheel;
+        pointer.wheel = button.button == Button4 ? 1 : -1;
+        m_client.OnPointer(pointer);
+        return;
+    }
+    pointer.kind = press ? KPointerEvent::Kind::Press : KPointerEvent::Kind::Release;
+    pointer.button = int(button.button);
+    if (press) {
+        const bool near = std::abs(button.x - m_lastPressX) <= kDoubleClickSlop &&
+                          std::abs(button.y - m_lastPressY) <= kDoubleClickSlop;
+        const bool quick = button.time - m_lastPressTime <= kDoubleClickMs;
+        pointer.clicks = near && quick ? 2 : 1;
+        // A third press starts counting again.
+        m_lastPressTime = pointer.clicks == 2 ? 0 : button.time;
+        m_lastPressX = button.x;
+        m_lastPressY = button.y;
+    }
+    m_client.OnPointer(pointer);
+}
+
+void KX11Window::DispatchKey(const void* raw) {
+    XKeyEvent key = static_cast<const XEvent*>(raw)->xkey;
+    char text[8] = {};
+    KeySym symbol = NoSymbol;
+    const int length = XLookupString(&key, text, sizeof text, &symbol, nullptr);
+    KKeyEvent event;
+    event.code = EditingKeyCode(symbol);
+    if (event.code == 0 && length == 1 && static_cast<unsigned char>(text[0]) >= 32)
+        event.character = char32_t(static_cast<unsigned char>(text[0]));
+    if (event.code != 0 || event.character != 0) m_client.OnKey(event);
+}
+
+void KX11Window::Paint() {
+    m_invalid = false;
+    cairo_t* cairo = cairo_create(m_native->surface);
+    // Drawn into a group first, so the window never shows a half-drawn frame.
+    cairo_push_group(cairo);
+    m_client.OnPaint(cairo);
+    cairo_pop_group_to_source(cairo);
+    cairo_paint(cairo);
+    cairo_destroy(cairo);
+    cairo_surface_flush(m_native->surface);
+    XFlush(m_native->display);
+}
