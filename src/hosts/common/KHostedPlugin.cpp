@@ -5,15 +5,17 @@
 #include "foundation/xml/KXMLDocument.h"
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
+#include "ui/editor/KEditorFrame.h"
 
 std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
     return std::make_unique<KHostedPlugin>(KCreatePluginObject());
 }
 
 KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin) noexcept
-    : m_plugin(std::move(plugin)) {}
+    : m_plugin(std::move(plugin)), m_editor(std::make_unique<KEditorFrame>(*m_plugin)) {}
 
-KHostedPlugin::~KHostedPlugin() = default;
+// The editor shows the plug-in, so it goes first.
+KHostedPlugin::~KHostedPlugin() { m_editor.reset(); }
 
 KString KHostedPlugin::ProductName() const { return m_plugin->ProductName(); }
 KString KHostedPlugin::MakerName() const { return m_plugin->MakerName(); }
@@ -139,3 +141,24 @@ void KHostedPlugin::EditorIdle() noexcept {
 }
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }
+
+bool KHostedPlugin::CreateEditor() { return m_editor->Create(); }
+bool KHostedPlugin::EditorExists() const noexcept { return m_editor->Exists(); }
+void KHostedPlugin::DestroyEditor() { m_editor->Destroy(); }
+
+KAudioPluginAdapter::EditorSize KHostedPlugin::EditorSize() const noexcept {
+    return {m_editor->Width(), m_editor->Height()};
+}
+
+KAudioPluginAdapter::EditorSize KHostedPlugin::EditorMinimalSize() const noexcept {
+    return {m_editor->MinimalWidth(), m_editor->MinimalHeight()};
+}
+
+void KHostedPlugin::OpenEditor(std::uint64_t parentWindow) { m_editor->Open(parentWindow); }
+void KHostedPlugin::CloseEditor() { m_editor->Close(); }
+bool KHostedPlugin::IsEditorWindowOpen() const noexcept { return m_editor->IsOpen(); }
+void KHostedPlugin::IdleEditor() { m_editor->Idle(); }
+bool KHostedPlugin::EditorKey(const KKeyEvent& event) { return m_editor->Key(event); }
+void KHostedPlugin::ResizeEditor(int width, int height) { m_editor->Resize(width, height); }
+int KHostedPlugin::EditorConnectionFd() const noexcept { return m_editor->ConnectionFd(); }
+bool KHostedPlugin::EditorShiftHeld() const noexcept { return m_editor->ShiftHeld(); }

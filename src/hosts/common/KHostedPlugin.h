@@ -8,7 +8,9 @@
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
 
+class KEditorFrame;
 class KQuenlorAudioEffectPlugin;
+struct KKeyEvent;
 
 // The plug-in as a host bridge sees it: parameters by index with their
 // texts, processing set-up, the block entry, MIDI in, state and latency.
@@ -87,10 +89,35 @@ public:
     void SetEditorOpen(bool open) noexcept;
     void EditorIdle() noexcept;
 
+    // The editor window. CreateEditor makes its controls (true when this
+    // call made them); sizes are 0 until then. OpenEditor embeds it into
+    // the host's X11 window; CloseEditor takes it out again and
+    // DestroyEditor drops its controls too. Failures raise KException for
+    // the bridge's guard.
+    bool CreateEditor();
+    bool EditorExists() const noexcept;
+    void DestroyEditor();
+    KAudioPluginAdapter::EditorSize EditorSize() const noexcept;
+    KAudioPluginAdapter::EditorSize EditorMinimalSize() const noexcept;
+    void OpenEditor(std::uint64_t parentWindow);
+    void CloseEditor();
+    bool IsEditorWindowOpen() const noexcept;
+    // One pass of the window's pending events and repaints.
+    void IdleEditor();
+    // True when the editor used the key.
+    bool EditorKey(const KKeyEvent& event);
+    // Lays the editor out for that size (held at its minimal size) and
+    // resizes its window.
+    void ResizeEditor(int width, int height);
+    // The editor window's display connection, -1 while closed.
+    int EditorConnectionFd() const noexcept;
+    bool EditorShiftHeld() const noexcept;
+
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
 private:
     KScopedLock HoldEffect() const;
 
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
+    std::unique_ptr<KEditorFrame> m_editor;
 };
