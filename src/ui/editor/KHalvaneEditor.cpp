@@ -70,6 +70,12 @@ std::optional<KRect> KHalvaneEditor::ControlBounds(const KString& name) const {
     return std::nullopt;
 }
 
+std::vector<KString> KHalvaneEditor::ControlNames() const {
+    std::vector<KString> names;
+    for (const auto& widget : m_widgets) names.push_back(widget->Place().Name());
+    return names;
+}
+
 bool KHalvaneEditor::Refresh() {
     bool changed = false;
     for (const auto& widget : m_widgets) changed = widget->Refresh() || changed;
@@ -117,7 +123,7 @@ void KHalvaneEditor::Press(const KPointerEvent& event) {
 
 void KHalvaneEditor::StartTextEntry(const KLayoutControl& over, KString text,
                                     std::function<bool(const KString&)> commit) {
-    m_entry = KTextEntry{&over, std::move(text), std::move(commit)};
+    m_entry = KTextEntry{&over, std::move(text), std::move(commit), true};
     m_repaint = true;
 }
 
@@ -131,6 +137,9 @@ void KHalvaneEditor::FinishTextEntry(bool commit) {
 bool KHalvaneEditor::Key(const KKeyEvent& event) {
     if (!m_entry) return false;
     m_repaint = true;
+    if (event.code == KKeyEvent::kBackspace || event.character != 0) {
+        if (std::exchange(m_entry->untouched, false)) m_entry->text = KString();
+    }
     if (event.code == KKeyEvent::kReturn) {
         FinishTextEntry(true);
     } else if (event.code == KKeyEvent::kEscape) {

@@ -41,8 +41,10 @@ public:
     bool Key(const KKeyEvent& event);
     bool IsEnteringText() const noexcept { return m_entry.has_value(); }
 
-    // The window coordinates of a control by name, for tests and tools.
+    // The window coordinates of a control by name, and the names of all
+    // controls with a widget, for tests and tools.
     std::optional<KRect> ControlBounds(const KString& name) const;
+    std::vector<KString> ControlNames() const;
 
     void OnPointer(const KPointerEvent& event) override;
     void OnKey(const KKeyEvent& event) override { Key(event); }
@@ -54,6 +56,8 @@ private:
         const KLayoutControl* over;
         KString text;
         std::function<bool(const KString&)> commit;
+        // The shown text is replaced by the first key, as a selected one is.
+        bool untouched = true;
     };
 
     void Build(const KXMLItem& root);
