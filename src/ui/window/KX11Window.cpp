@@ -27,6 +27,15 @@ int EditingKeyCode(KeySym symbol) noexcept {
     }
 }
 
+// Errors of the requests made while a window is set up, counted instead of
+// ending the process as Xlib's own handler does: a host that hands over a
+// window that is gone gets an exception, not a crash.
+int g_setUpErrors = 0;
+int CountError(Display*, XErrorEvent*) {
+    ++g_setUpErrors;
+    return 0;
+}
+
 }  // namespace
 
 struct KX11Window::KNative {
@@ -45,9 +54,17 @@ KX11Window::KX11Window(std::uint64_t parent, int width, int height, KWindowClien
     XSetWindowAttributes attributes{};
     attributes.event_mask = kEventMask;
     attributes.background_pixmap = None;
+    g_setUpErrors = 0;
+    auto* const previousHandler = XSetErrorHandler(CountError);
     m_native->window = XCreateWindow(display, parentWindow, 0, 0, unsigned(width), unsigned(height), 0,
                                      CopyFromParent, InputOutput, CopyFromParent, CWEventMask | CWBackPixmap,
                                      &attributes);
+    XSync(display, False);
+    XSetErrorHandler(previousHandler);
+    if (g_setUpErrors > 0) {
+        XCloseDisplay(display);
+        throw KException("Cannot open the editor window.");
+    }
     m_native->surface = cairo_xlib_surface_create(display, m_native->window, DefaultVisual(display, screen),
                                                   width, height);
     XMapWindow(display, m_native->window);

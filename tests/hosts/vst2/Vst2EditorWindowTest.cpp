@@ -179,5 +179,17 @@ TEST_F(Vst2EditorWindow, OpeningAndClosingAHundredTimesLeavesNothingBehind) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), descriptors);
 }
 
+TEST_F(Vst2EditorWindow, AParentWindowThatIsGoneIsRefusedWithoutHarm) {
+    Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XDestroyWindow(display, gone);
+    XSync(display, False);
+    EXPECT_EQ(host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(gone)), 0);
+    // The editor still opens into a real window afterwards.
+    EXPECT_TRUE(Open());
+    Idle(1);
+    EXPECT_EQ(Children(), 1);
+    host.Dispatch(effEditClose);
+}
+
 }  // namespace
 }  // namespace Vst2Test
