@@ -148,7 +148,7 @@ TEST_F(HalvaneTool, ParamsListsEveryHostParameterWithItsText) {
     std::string line;
     std::getline(lines, line);  // header
     int rows = 0;
-    bool sawFrequency = false, sawDepth = false;
+    bool sawFrequency = false, sawDepth = false, sawMultiParameter = false;
     while (std::getline(lines, line)) {
         std::istringstream fields(line);
         int index = -1;
@@ -157,11 +157,13 @@ TEST_F(HalvaneTool, ParamsListsEveryHostParameterWithItsText) {
         EXPECT_EQ(index, rows);
         if (id == "frequency0") sawFrequency = line.find("50.0 Hz") != std::string::npos;
         if (id == "depth0") sawDepth = line.find("25.0%") != std::string::npos;
+        if (id == "MultiParameter4Range16") sawMultiParameter = line.find("MultiParameter 4 Range 16") != std::string::npos;
         ++rows;
     }
     EXPECT_GE(rows, 11);
     EXPECT_TRUE(sawFrequency);
     EXPECT_TRUE(sawDepth);
+    EXPECT_TRUE(sawMultiParameter);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "AudioFile.h"
 #include "DemoSource.h"
+#include "MidiFile.h"
 #include "ToolError.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 
@@ -93,12 +94,20 @@ RenderSummary Render(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& opt
     std::vector<float> processed;
     processed.reserve(source.samples.size());
 
+    const std::vector<TimedMIDIMessage> midi =
+        options.midi ? ReadMIDIFile(*options.midi, source.sampleRate) : std::vector<TimedMIDIMessage>{};
+    std::size_t nextMessage = 0;
+
     ProgressBar progress(options.showProgress);
     const long long frames = source.Frames();
     const auto started = std::chrono::steady_clock::now();
     const long long total = frames + latency;
-    for (long long done = 0; done < total; done += block) {
-        const int n = int(std::min<long long>(block, total - done));
+    for (long long done = 0; done < total;) {
+        while (nextMessage < midi.size() && midi[nextMessage].frame <= done)
+            plugin.ProcessMIDIMessage(0, midi[nextMessage++].bytes.data());
+        long long end = std::min<long long>(done + block, total);
+        if (nextMessage < midi.size()) end = std::min(end, midi[nextMessage].frame);
+        const int n = int(end - done);
         for (int s = 0; s < n; ++s)
             for (int c = 0; c < kPluginChannels; ++c) inputs[c][std::size_t(s)] = SourceSample(source, done + s, c);
         plugin.ProcessBlock(in, out, n, true);
@@ -107,7 +116,8 @@ RenderSummary Render(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& opt
             for (int c = 0; c < source.channels; ++c)
                 interleaved[std::size_t((s - skipped) * source.channels + c)] = outputs[c][std::size_t(s)];
         processed.insert(processed.end(), interleaved.begin(), interleaved.begin() + (n - skipped) * source.channels);
-        progress.Show(done + n, total);
+        done += n;
+        progress.Show(done, total);
     }
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 

@@ -10,6 +10,7 @@
 #include "EditorCommand.h"
 #include "LayoutCommand.h"
 #include "ParameterSettings.h"
+#include "MidiControllers.h"
 #include "ParamsTable.h"
 #include "Render.h"
 #include "ToolError.h"
@@ -61,6 +62,12 @@ int main(int argc, char** argv) {
         ->expected(1, 2);
     render->add_option("--set", settings, "ID=TEXT: set a parameter by identifier or name, e.g. frequency0=440")
         ->allow_extra_args(false);
+    std::string midiFile;
+    std::vector<std::string> midiControllers;
+    render->add_option("--midi", midiFile, "Standard MIDI File whose messages reach the plug-in at their times");
+    render->add_option("--midi-controller", midiControllers,
+                       "CC=ID: MIDI controller CC (0-127, 128 aftertouch, 129 pitch bend) drives parameter ID")
+        ->allow_extra_args(false);
     render->add_option("--block", options.blockSize, "host block size in frames")->capture_default_str();
     render->add_option("--rate", options.demoRate, "sample rate of the demo source")->capture_default_str();
     render->add_option("--seconds", options.demoSeconds, "length of the demo source")->capture_default_str();
@@ -107,6 +114,8 @@ int main(int argc, char** argv) {
             PrintParameterTable(*plugin, std::cout);
             return 0;
         }
+        MapMIDIControllers(*plugin, midiControllers);
+        if (!midiFile.empty()) options.midi = midiFile;
         options.channelMode = ChannelModeByName(channelMode);
         if (options.upsampling != 1 && options.upsampling != 2 && options.upsampling != 4 && options.upsampling != 8)
             throw ToolError("--upsampling must be 1, 2, 4 or 8");

@@ -5,6 +5,9 @@
 
 #include "foundation/core/Guard.h"
 #include "foundation/core/KException.h"
+#include "foundation/text/KFormatter.h"
+#include "foundation/xml/KStorageContext.h"
+#include "plugin/midi/KMIDISlotParameter.h"
 #include "plugin/pipeline/KChannelModes.h"
 #include "plugin/parameters/ParameterTypes.h"
 #include "plugin/parameters/SignalGeneratorParameters.h"
@@ -52,8 +55,19 @@ void KAudioEffectPluginToAudioPluginAdapter::Initialize(KPluginEntry effectEntry
     m_effect->GetParameters().processingSettings = &m_processingSettings;
     AddRecordParameters();
     SetChannelLists(KChannelLists(m_effectInputBuses, m_surroundLayout));
+    AddMIDIParameters();
+    CompleteParameterList();
 }
 
+// Host parameter layout, by index (hosts remember parameters by index, so
+// new ones only ever go at the end):
+//   1. one parameter per valued record of the effect, in record order;
+//   2. the six wrappers of each signal generator of the effect;
+//   3. the four multiparameters, each owning 1 + 3 * 16 indices: its
+//      position, then value, maximal value and range of entry slots 1..16;
+//   4. per controller slot 1..32: "Controller n Value", "MaxValue", "Range";
+//   5. per note-controller slot 1..32: "Note controller n Value", "MaxValue".
+//
 // The float records are the continuous parameters, so they are the ones
 // whose changes are interpolated across sub-blocks; stepped ones (integers,
 // lists, switches) would only move in visible jumps anyway.
@@ -70,10 +84,65 @@ void KAudioEffectPluginToAudioPluginAdapter::AddRecordParameters() {
     for (int i = 0; i < parameters.specialItemCount; ++i) {
         const KPluginSpecialItem& item = parameters.specialItems[i];
         if (!item.generator) continue;
-        for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name))
+        auto& link = m_generatorLinks.emplace_back(std::make_unique<KSignalGeneratorLink>(*this));
+        for (auto& wrapper : MakeSignalGeneratorParameters(this, *item.generator, item.name, link.get()))
             AddAutomationAdapter(std::move(wrapper));
+        item.generator->SetOwner(link.get());
     }
-    CompleteParameterList();
+    for (auto& adapter : m_multiParameters.MakeAutomationAdapters()) AddAutomationAdapter(std::move(adapter));
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::AddMIDIParameters() {
+    auto add = [&](const KString& label, int slot, const char* field, std::atomic<double>& value, double fallback) {
+        const KString name = KFormatter("{0} {1} {2}") << label << slot + 1 << field;
+        AddAutomationAdapter(std::make_unique<KMIDISlotParameter>(this, name, value, fallback));
+    };
+    for (int i = 0; i < KMIDIControllers::kSlotCount; ++i) {
+        KMIDIControllerSlot& slot = m_midi.Controller(i);
+        add("Controller", i, "Value", slot.value, 0.0);
+        add("Controller", i, "MaxValue", slot.maxValue, 0.0);
+        add("Controller", i, "Range", slot.range, 1.0);
+    }
+    for (int i = 0; i < KMIDIControllers::kSlotCount; ++i) {
+        KMIDINoteControllerSlot& slot = m_midi.NoteController(i);
+        add("Note controller", i, "Value", slot.minimum, 0.0);
+        add("Note controller", i, "MaxValue", slot.maximum, 1.0);
+    }
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::StoreControllers(KStorageContext& context) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::StoreControllers", [&] {
+        m_midi.StoreControllers(context);
+        m_midi.StoreNoteControllers(context);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessNote(int channel, int note, double velocity, bool on) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessNote", [&] {
+        KAudioPlugin::ProcessNote(channel, note, velocity, on);
+        m_midi.OnNote(channel, note, velocity, on, pitchBend);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch(int channel, double value) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch", [&] {
+        KAudioPlugin::ProcessAftertouch(channel, value);
+        m_midi.OnController(channel, KMIDIControllerNumber::kAftertouch, value);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend(int channel, double bend) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend", [&] {
+        KAudioPlugin::ProcessPitchBend(channel, bend);
+        m_midi.OnPitchBend(channel, bend);
+    });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::ProcessMIDIController(int channel, int number, double value) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessMIDIController", [&] {
+        KAudioPlugin::ProcessMIDIController(channel, number, value);
+        m_midi.OnController(channel, number, value);
+    });
 }
 
 // The effect calls back when the presentation of its parameters changed
@@ -123,6 +192,8 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
         m_effect->SnapParameters();
     }
     PassSampleRate(InternalSampleRate());
+    // Ramps are stepped by host blocks, so they run at the host's rate.
+    m_multiParameters.SetSampleRate(SampleRate());
     UpdatePipelineLatency();
     m_processingActive.store(true, std::memory_order_release);
 }
@@ -130,8 +201,6 @@ void KAudioEffectPluginToAudioPluginAdapter::InitProcessingLockedPart() {
 void KAudioEffectPluginToAudioPluginAdapter::Process(float** inputs, float** outputs, int sampleCount) {
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::Process", [&] {
         if (!m_effect) return;
-        KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing",
-                    [&] { PrepareForProcessing(inputs, outputs, sampleCount); });
         KPluginParameters& parameters = m_effect->GetParameters();
         if (parameters.FullUpdatePending()) {
             parameters.SetFullUpdatePending(false);
@@ -146,7 +215,18 @@ void KAudioEffectPluginToAudioPluginAdapter::FullParameterUpdate() {
     if (m_effect) m_effect->OnParametersChanged();
 }
 
-void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int, bool) {
+void KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing(int sampleCount) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::PrepareForProcessing",
+                [&] { m_multiParameters.PrepareForProcessing(sampleCount); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::StoreMultiParameters(KStorageContext& context) {
+    KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::StoreMultiParameters",
+                [&] { m_multiParameters.Store(context); });
+}
+
+void KAudioEffectPluginToAudioPluginAdapter::BeginBlock(float**, float**, int sampleCount, bool) {
+    PrepareForProcessing(sampleCount);
     SetSubBlockLimit(MultiparametersNeedBlockwiseUpdates() ? PipelineSettings().maxLFOBlockSize.load()
                                                            : KProcessingPipeline::kUnlimited);
 }

@@ -1,6 +1,10 @@
 #pragma once
 #include "plugin/core/KAudioEffectPlugin.h"
 #include "plugin/core/KAudioPlugin.h"
+#include "plugin/midi/KMIDIControllers.h"
+#include "plugin/midi/KMIDITarget.h"
+#include "plugin/multiparameters/KMultiParameters.h"
+#include "plugin/parameters/SignalGeneratorParameters.h"
 
 // Turns one effect into a full plug-in: host parameters for its records,
 // the processing set-up, and the per-block call into the effect.
@@ -33,6 +37,17 @@ public:
     int GetEffectLatency() override;
     bool ApplyOutputGainCorrection(double factor) override;
 
+    // MIDI in: the receivers hear each event first, then the controller
+    // slots, note controllers and the preset switch trigger act on it.
+    void ProcessNote(int channel, int note, double velocity, bool on) override;
+    void ProcessAftertouch(int channel, double value) override;
+    void ProcessPitchBend(int channel, double bend) override;
+    void ProcessMIDIController(int channel, int number, double value) override;
+    KMIDIControllers& MIDIControllers() noexcept { return m_midi; }
+    // The "Controllers" and "NoteControllers" items of the stored settings,
+    // in that order; loading resolves each slot's target by its stored key.
+    void StoreControllers(KStorageContext& context);
+
     KAudioEffectPlugin* Effect() const noexcept { return m_effect; }
     KProcessingSettings& ProcessingSettings() noexcept { return m_processingSettings; }
     bool MidSide() const noexcept { return m_midSide; }
@@ -46,24 +61,47 @@ public:
     void SetEditorNotifications(bool on) noexcept { m_editorNotifications.store(on, std::memory_order_release); }
     void RunEditorNotifications() noexcept;
 
+    KMultiParameters& MultiParameters() noexcept { return m_multiParameters; }
+    // The four multiparameters' part of the state ("MultiParameters").
+    void StoreMultiParameters(KStorageContext& context);
+
 protected:
     virtual void InitProcessingLockedPart();
     virtual void InitProcessingUnlockedPart() {}
-    // Hooks for the parts that run beside the effect (multiparameters,
-    // meters): the rate the effect runs at, given under the locks of each
-    // processing set-up; and each sub-block before the effect sees it.
+    // The rate the effect runs at, given under the locks of each processing
+    // set-up, for the parts that run beside the effect (meters).
     virtual void PassSampleRate(double sampleRate) { (void)sampleRate; }
-    virtual void PrepareForProcessing(float** inputs, float** outputs, int sampleCount) {
-        (void)inputs, (void)outputs, (void)sampleCount;
-    }
-    // Whether a multiparameter runs a ramp that must be updated in pieces
-    // of at most "MaxLFOBlockSize" samples in this block. Multiparameters
-    // are not part of this adapter yet, so none does.
-    virtual bool MultiparametersNeedBlockwiseUpdates() { return false; }
+    // Once per host block, before the effect runs: the multiparameters
+    // apply what was edited since the last block and move their switch and
+    // trigger ramps on by the block's length.
+    virtual void PrepareForProcessing(int sampleCount);
+    // Whether a multiparameter runs a ramp, so that the targets it moves
+    // glide in pieces of at most "MaxLFOBlockSize" samples in this block.
+    virtual bool MultiparametersNeedBlockwiseUpdates() { return m_multiParameters.NeedBlockwiseUpdates(); }
+    // The preset switch trigger fired (step -1 previous, +1 next). Runs on
+    // the audio thread: an override must only note the request and load
+    // the preset elsewhere.
+    virtual void SwitchPreset(int step) { (void)step; }
 
 private:
     static std::intptr_t EffectCallback(void* instance, std::int32_t opcode, std::int64_t* parameters);
     void AddRecordParameters();
+    void AddMIDIParameters();
+
+    // The controllers' view of this plug-in.
+    class MIDITarget final : public KMIDITarget {
+    public:
+        explicit MIDITarget(KAudioEffectPluginToAudioPluginAdapter& plugin) : m_plugin(plugin) {}
+        int MIDITargetCount() const noexcept override { return m_plugin.GetParameterCount(); }
+        double GetTargetValue(int index) override { return m_plugin.GetParameter(index); }
+        void SetTargetValue(int index, double value) override { m_plugin.SetParameter(index, value); }
+        KString TargetKey(int index) override { return m_plugin.GetParameterID(index); }
+        int FindTarget(const KString& key) override { return m_plugin.FindParameter(key); }
+        void SwitchPreset(int step) override { m_plugin.SwitchPreset(step); }
+
+    private:
+        KAudioEffectPluginToAudioPluginAdapter& m_plugin;
+    };
     void DestroyEffect() noexcept;
     void InitProcessingGUI();
 
@@ -78,4 +116,8 @@ private:
     std::atomic<bool> m_processingActive{false};
     std::atomic<bool> m_editorNotifications{false};
     std::atomic<bool> m_editorWorkQueued{false};
+    KMultiParameters m_multiParameters{*this};
+    std::vector<std::unique_ptr<KSignalGeneratorLink>> m_generatorLinks;
+    MIDITarget m_midiTarget{*this};
+    KMIDIControllers m_midi{m_midiTarget};
 };

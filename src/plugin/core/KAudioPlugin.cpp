@@ -4,16 +4,57 @@
 #include <cmath>
 #include <utility>
 
-KAudioPlugin::~KAudioPlugin() = default;
+#include "plugin/core/KAutomationUpdateThread.h"
 
-void KAudioPlugin::AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapter) {
+KAudioPlugin::KAudioPlugin() : m_updateThread(std::make_unique<KAutomationUpdateThread>(*this)) {
+    m_updateThread->Start();
+}
+
+KAudioPlugin::~KAudioPlugin() {
+    KGuard::Run("KAudioPlugin::~KAudioPlugin", [&] {
+        m_updateThread->Stop();
+        ClearAutomationAdapters();
+    });
+}
+
+void KAudioPlugin::AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapter, bool temporary) {
     adapter->SetFirstIndex(m_parameterCount);
+    adapter->SetPlugin(this);
+    adapter->SetTemporary(temporary);
     m_parameterCount += adapter->Count();
     m_adapters.push_back(std::move(adapter));
+    KScopedLock lock(m_editorUpdateLock);
+    m_pendingEditorUpdates.reserve(m_adapters.size());
 }
 
 void KAudioPlugin::CompleteParameterList() {
     m_editorUpdates = std::make_unique<std::atomic<bool>[]>(std::size_t(m_parameterCount));
+    m_markedParameterCount = m_parameterCount;
+}
+
+void KAudioPlugin::ClearAutomationAdapters() {
+    KGuard::Run("ClearAutomationAdapters", [&] {
+        KScopedLock plugin(m_pluginLock);
+        {
+            KScopedLock lock(m_editorUpdateLock);
+            m_pendingEditorUpdates.clear();
+        }
+        m_adapters.clear();
+        m_parameterCount = 0;
+        m_markedParameterCount = 0;
+    });
+}
+
+void KAudioPlugin::DestroyTemporaryAutomationAdapters() {
+    KGuard::Run("KAudioPlugin::DestroyTemporaryAutomationAdapters", [&] {
+        KScopedLock plugin(m_pluginLock);
+        {
+            KScopedLock lock(m_editorUpdateLock);
+            std::erase_if(m_pendingEditorUpdates, [](AutomationAdapter* a) { return a->IsTemporary(); });
+        }
+        std::erase_if(m_adapters, [](const auto& a) { return a->IsTemporary(); });
+        m_parameterCount = m_adapters.empty() ? 0 : m_adapters.back()->FirstIndex() + m_adapters.back()->Count();
+    });
 }
 
 KAudioPlugin::AutomationAdapter* KAudioPlugin::FindAdapter(int index, int& localIndex) const noexcept {
@@ -106,13 +147,64 @@ int KAudioPlugin::FindParameter(const KString& id) {
 }
 
 void KAudioPlugin::NeedUpdateEditor(int index) noexcept {
-    if (m_editorUpdates && index >= 0 && index < m_parameterCount)
+    if (index < 0 || index >= m_parameterCount) return;
+    if (m_editorUpdates && index < m_markedParameterCount)
         m_editorUpdates[std::size_t(index)].store(true, std::memory_order_release);
+    int local = 0;
+    if (AutomationAdapter* adapter = FindAdapter(index, local)) NeedUpdateEditor(*adapter);
+}
+
+void KAudioPlugin::NeedUpdateEditor(AutomationAdapter& adapter) noexcept {
+    if (adapter.EditorUpdatePending().exchange(true, std::memory_order_acq_rel)) return;
+    // Room for every adapter is reserved as they are added: no allocation.
+    KScopedLock lock(m_editorUpdateLock);
+    m_pendingEditorUpdates.push_back(&adapter);
 }
 
 bool KAudioPlugin::TakeEditorUpdate(int index) noexcept {
-    if (!m_editorUpdates || index < 0 || index >= m_parameterCount) return false;
+    if (!m_editorUpdates || index < 0 || index >= m_markedParameterCount) return false;
     return m_editorUpdates[std::size_t(index)].exchange(false, std::memory_order_acq_rel);
+}
+
+void KAudioPlugin::TakePendingEditorUpdates(std::vector<AutomationAdapter*>& adapters) {
+    adapters.clear();
+    adapters.reserve(m_adapters.size());
+    KScopedLock lock(m_editorUpdateLock);
+    adapters.swap(m_pendingEditorUpdates);
+    m_pendingEditorUpdates.reserve(adapters.capacity());  // the adapters' room, kept from before
+    for (AutomationAdapter* adapter : adapters) adapter->EditorUpdatePending().store(false, std::memory_order_release);
+}
+
+bool KAudioPlugin::HasPendingEditorUpdates() {
+    KScopedLock lock(m_editorUpdateLock);
+    return !m_pendingEditorUpdates.empty();
+}
+
+void KAudioPlugin::SetEditorUpdateTarget(KEditorUpdateTarget* target) noexcept {
+    m_editorTarget.store(target);
+    WakeAutomationUpdateThread();
+}
+
+void KAudioPlugin::WakeAutomationUpdateThread() noexcept { m_updateThread->WakeUp(); }
+
+// Data bytes are 7 bits; a pitch bend's two make one 14-bit value with
+// centre 8192, mapped to -1..1 so that both extremes are reached.
+void KAudioPlugin::ProcessMIDIMessage(int, const std::uint8_t* bytes) {
+    if (!bytes || bytes[0] < 0x80) return;
+    const int channel = bytes[0] & 0x0F;
+    const int first = bytes[1] & 0x7F, second = bytes[2] & 0x7F;
+    switch (bytes[0] & 0xF0) {
+        case 0x80: ProcessNote(channel, first, second / 127.0, false); break;
+        case 0x90: ProcessNote(channel, first, second / 127.0, second != 0); break;
+        case 0xB0: ProcessMIDIController(channel, first, second / 127.0); break;
+        case 0xD0: ProcessAftertouch(channel, first / 127.0); break;
+        case 0xE0: {
+            const int bend = (first | second << 7) - 8192;
+            ProcessPitchBend(channel, bend < 0 ? bend / 8192.0 : bend / 8191.0);
+            break;
+        }
+        default: break;
+    }
 }
 
 void KAudioPlugin::SetHostChannels(int inputs, int outputs) noexcept {

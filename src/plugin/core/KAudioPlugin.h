@@ -14,16 +14,32 @@
 #include "plugin/pipeline/KPipelineSettings.h"
 #include "plugin/pipeline/KProcessingPipeline.h"
 #include "plugin/core/KTransportInfo.h"
+#include "plugin/midi/KMIDIProcessor.h"
 
 class KStorageContext;
+class KAutomationUpdateThread;
+
+// The editor system's side of parameter display updates: asked, from the
+// automation-update thread, to take the pending list and redraw.
+class KEditorUpdateTarget {
+public:
+    virtual void RequestParameterUpdate() = 0;
+
+protected:
+    ~KEditorUpdateTarget() = default;
+};
 
 // The full plug-in interface the host bridges drive: host-visible
 // parameters, channel configuration, processing and the way back to the host.
-class KAudioPlugin {
+class KAudioPlugin : public KMIDIProcessor {
 public:
     using AutomationAdapter = KAutomationAdapter;
 
-    virtual ~KAudioPlugin();
+    // Starts the automation-update thread; the destructor stops it.
+    KAudioPlugin();
+    ~KAudioPlugin() override;
+    KAudioPlugin(const KAudioPlugin&) = delete;
+    KAudioPlugin& operator=(const KAudioPlugin&) = delete;
 
     // Host parameters, found by binary search over the adapters' first indices.
     int GetParameterCount() const noexcept;
@@ -46,20 +62,41 @@ public:
     // Host index of the parameter whose identifier (or name) is `id`, or -1.
     int FindParameter(const KString& id);
 
-    // A parameter's display must be refreshed; the editor reads the pending
-    // marks later (they are just kept while no editor is open).
+    // A parameter's display must be refreshed. The index is marked and its
+    // adapter joins the pending-update list (once); the automation-update
+    // thread asks the editor to take the list. Cheap enough for the audio
+    // thread: the editor-update lock is only ever held for a list append or
+    // swap, and the list's room is reserved in advance.
     void NeedUpdateEditor(int index) noexcept;
+    void NeedUpdateEditor(AutomationAdapter& adapter) noexcept;
     bool TakeEditorUpdate(int index) noexcept;
+    // Moves the pending adapters into `adapters` (emptied first).
+    void TakePendingEditorUpdates(std::vector<AutomationAdapter*>& adapters);
+    bool HasPendingEditorUpdates();
+    // The editor system, or null while there is none.
+    void SetEditorUpdateTarget(KEditorUpdateTarget* target) noexcept;
+    KEditorUpdateTarget* EditorUpdateTarget() const noexcept { return m_editorTarget.load(); }
+    // Wakes the automation-update thread now rather than at its next round.
+    void WakeAutomationUpdateThread() noexcept;
+    const KAutomationUpdateThread& AutomationUpdateThread() const noexcept { return *m_updateThread; }
+
+    // Removes every adapter (the plug-in is going away), or only the
+    // temporary ones (the editor closed). Both under the plug-in lock, so no
+    // block is running.
+    void ClearAutomationAdapters();
+    void DestroyTemporaryAutomationAdapters();
 
     // The plug-in's whole state in one operation for both directions; the
     // base refreshes an open editor after loading.
     virtual void Store(KStorageContext& context) { (void)context; }
 
     // One short MIDI message from the host (status byte first, up to two
-    // data bytes), at a sample offset inside the coming block.
-    virtual void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) {
-        (void)deltaFrames, (void)bytes;
-    }
+    // data bytes), at a sample offset inside the coming block: note on
+    // (velocity 0 is a note off), note off, control change, channel pressure
+    // and pitch bend (14 bits); everything else is ignored. Events take
+    // effect at the start of the coming block, so a caller that wants them
+    // sample-exact cuts its blocks at deltaFrames.
+    virtual void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes);
 
     // The host block, which both bridges call: `inputs` and `outputs` hold
     // one pointer per host channel (null for a missing one); `replacing`
@@ -161,7 +198,7 @@ public:
     void SendAutomation(int index, double value) noexcept;
     // A MIDI message the plug-in produced (four bytes, status byte first),
     // at a sample offset inside the current block.
-    void GenerateMIDIEvent(int deltaFrames, const std::uint8_t* midiData) noexcept;
+    void GenerateMIDIEvent(int deltaFrames, const std::uint8_t* midiData) noexcept override;
 
     // The channel names the bridges show, fixed when the plug-in is set up.
     const KChannelLists& ChannelLists() const noexcept { return m_channelLists; }
@@ -186,9 +223,10 @@ protected:
     // The next block takes parameter values over without interpolating.
     void RequestInterpolationReset() noexcept { m_interpolator.RequestReset(); }
 
-    // Appends an adapter owning the next Count() host indices.
-    void AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapter);
-    // Called once all adapters are added.
+    // Appends an adapter owning the next Count() host indices. Temporary
+    // adapters exist only while an editor is open and come after all others.
+    void AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapter, bool temporary = false);
+    // Called once all permanent adapters are added.
     void CompleteParameterList();
     AutomationAdapter* FindAdapter(int index, int& localIndex) const noexcept;
     // Calls `call(adapter, localIndex)` on the adapter owning `index` inside
@@ -217,6 +255,11 @@ protected:
 private:
     std::vector<std::unique_ptr<AutomationAdapter>> m_adapters;
     std::unique_ptr<std::atomic<bool>[]> m_editorUpdates;
+    int m_markedParameterCount = 0;  // indices the marks above cover
+    KLock m_editorUpdateLock;        // guards the pending list
+    std::vector<AutomationAdapter*> m_pendingEditorUpdates;
+    std::atomic<KEditorUpdateTarget*> m_editorTarget{nullptr};
+    std::unique_ptr<KAutomationUpdateThread> m_updateThread;
     int m_parameterCount = 0;
     KAudioPluginAdapter* m_hostAdapter = nullptr;
     KChannelLists m_channelLists;

@@ -1,4 +1,6 @@
 #pragma once
+#include <atomic>
+
 #include "foundation/core/KObject.h"
 #include "foundation/text/KString.h"
 
@@ -12,6 +14,9 @@ public:
 
     int FirstIndex() const noexcept { return m_firstIndex; }
     void SetFirstIndex(int index) noexcept { m_firstIndex = index; }
+    // The plug-in that lists the adapter, set when it is added.
+    KAudioPlugin* Plugin() const noexcept { return m_plugin; }
+    void SetPlugin(KAudioPlugin* plugin) noexcept { m_plugin = plugin; }
     // Number of host indices this adapter owns.
     virtual int Count() const { return 1; }
 
@@ -63,8 +68,29 @@ public:
         (void)localIndex;
         return false;
     }
-    virtual void Randomize(int localIndex, double amount) { (void)localIndex, (void)amount; }
+    // By default a random move of up to `amount` either way (clamped to
+    // 0..1), or a fresh random value from amount 1 up, set quietly.
+    virtual void Randomize(int localIndex, double amount);
+    // Every randomisable local index.
+    void Randomize(double amount);
+
+    // Automation out: the host hears of a change made inside the plug-in.
+    // SendAutomation sends the current value, SendAutomationValue the given
+    // one. SendAutomationValueWithChange first sends a value 1e-10 away, so
+    // that a host holding the same value still registers a change.
+    void SendAutomation(int localIndex);
+    void SendAutomationValue(int localIndex, double value);
+    void SendAutomationValueWithChange(int localIndex, double value);
+    void SendAllAutomation();
+
+    // The adapter is on the plug-in's pending editor-update list.
+    std::atomic<bool>& EditorUpdatePending() noexcept { return m_editorUpdatePending; }
+    bool IsTemporary() const noexcept { return m_temporary; }
+    void SetTemporary(bool temporary) noexcept { m_temporary = temporary; }
 
 private:
     int m_firstIndex = 0;
+    KAudioPlugin* m_plugin = nullptr;
+    std::atomic<bool> m_editorUpdatePending{false};
+    bool m_temporary = false;
 };

@@ -13,8 +13,11 @@ using Control = KSignalGenerator::Control;
 
 ParameterSignalGeneratorBase::ParameterSignalGeneratorBase(KAudioPlugin* owner, KSignalGenerator& generator,
                                                            KString name, KString groupTitle)
-    : m_generator(generator), m_name(std::move(name)), m_groupTitle(std::move(groupTitle)) {
-    (void)owner;
+    : m_generator(generator), m_owner(owner), m_name(std::move(name)), m_groupTitle(std::move(groupTitle)) {}
+
+void KSignalGeneratorLink::OnSpecialParameterChanged() {
+    if (m_quiet.load() > 0) return;
+    for (KAudioPlugin::AutomationAdapter* wrapper : m_wrappers) m_plugin.NeedUpdateEditor(*wrapper);
 }
 
 KString ParameterSignalGeneratorBase::GetParameterName(int localIndex) {
@@ -27,8 +30,17 @@ KString ParameterSignalGeneratorBase::GetParameterID(int localIndex) {
     return id.Append(u' ').Append(SubName(localIndex));
 }
 
-void ParameterSignalGeneratorBase::SetParameter(int localIndex, double value, bool) {
-    Write(localIndex, std::clamp(value, 0.0, 1.0));
+void ParameterSignalGeneratorBase::SetParameter(int localIndex, double value, bool quiet) {
+    value = std::clamp(value, 0.0, 1.0);
+    if (!m_link) {
+        Write(localIndex, value);
+        if (!quiet && m_owner) m_owner->NeedUpdateEditor(FirstIndex() + localIndex);
+    } else if (quiet) {
+        KSignalGeneratorLink::QuietWrite hold(*m_link);
+        Write(localIndex, value);
+    } else {
+        Write(localIndex, value);  // the generator tells the link
+    }
 }
 
 double ParameterSignalGeneratorBase::GetParameter(int localIndex) { return Read(localIndex); }
@@ -237,7 +249,7 @@ protected:
 }  // namespace
 
 std::vector<std::unique_ptr<KAudioPlugin::AutomationAdapter>> MakeSignalGeneratorParameters(
-    KAudioPlugin* owner, KSignalGenerator& generator, const KString& name) {
+    KAudioPlugin* owner, KSignalGenerator& generator, const KString& name, KSignalGeneratorLink* link) {
     std::vector<std::unique_ptr<KAudioPlugin::AutomationAdapter>> wrappers;
     wrappers.push_back(std::make_unique<ParameterSignalGeneratorT>(owner, generator, name, KString()));
     wrappers.push_back(std::make_unique<ParameterSignalGeneratorStepSequencerT>(owner, generator, name, "Step sequencer"));
@@ -248,5 +260,10 @@ std::vector<std::unique_ptr<KAudioPlugin::AutomationAdapter>> MakeSignalGenerato
     wrappers.push_back(
         std::make_unique<ParameterSignalGeneratorShapeHarmonicsT>(owner, generator, name, "Shape harmonics"));
     wrappers.push_back(std::make_unique<ParameterSignalGeneratorHarmonicsT>(owner, generator, name, KString()));
+    if (link)
+        for (auto& wrapper : wrappers) {
+            static_cast<ParameterSignalGeneratorBase&>(*wrapper).SetLink(link);
+            link->Add(*wrapper);
+        }
     return wrappers;
 }

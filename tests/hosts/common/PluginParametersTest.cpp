@@ -17,8 +17,14 @@ struct PluginFixture : ::testing::Test {
     int Index(const char* id) { return plugin->FindParameter(KString::FromBytes(id)); }
 };
 
-TEST_F(PluginFixture, RecordsThenSixWrappersPerGenerator) {
-    EXPECT_EQ(plugin->GetParameterCount(), 11 + 2 * 224);
+// Records, the generators' wrappers, the four multiparameters (49 each),
+// then the MIDI slots' parameters (32 controllers with 3, 32 note
+// controllers with 2).
+TEST_F(PluginFixture, RecordsThenSixWrappersPerGeneratorThenMultiParametersThenMIDI) {
+    EXPECT_EQ(plugin->GetParameterCount(), 11 + 2 * 224 + 4 * 49 + 32 * 3 + 32 * 2);
+    EXPECT_EQ(plugin->GetParameterID(11 + 2 * 224).ToUTF8(), "MultiParameter1");
+    EXPECT_EQ(plugin->GetParameterID(11 + 2 * 224 + 49 + 3).ToUTF8(), "MultiParameter2Range1");
+    EXPECT_EQ(plugin->GetParameterID(11 + 2 * 224 + 4 * 49).ToUTF8(), "Controller 1 Value");
     EXPECT_EQ(plugin->GetParameterID(11).ToUTF8(), "Oscillator 1 shape Shape");
     EXPECT_EQ(plugin->GetParameterID(11 + 224).ToUTF8(), "Oscillator 2 shape Shape");
     EXPECT_EQ(plugin->GetParameterID(11 + 4).ToUTF8(), "Oscillator 1 shape Step sequencer Value 1");

@@ -47,7 +47,7 @@ public:
 
 protected:
     void PassSampleRate(double sampleRate) override { passedRate = sampleRate; }
-    void PrepareForProcessing(float**, float**, int sampleCount) override {
+    void PrepareForProcessing(int sampleCount) override {
         gCalls.push_back("prepare " + std::to_string(sampleCount));
     }
 };
@@ -113,7 +113,7 @@ TEST_F(AdapterHostSide, ProcessUpdateWaitsForTheFirstProcessingSetUp) {
     EXPECT_EQ(Effect().updates, 1);
 }
 
-TEST_F(AdapterHostSide, SetUpPassesTheEffectsRateAndEverySubBlockIsPreparedFirst) {
+TEST_F(AdapterHostSide, SetUpPassesTheEffectsRateAndEachHostBlockIsPreparedOnce) {
     plugin.SetSampleRate(48000);
     plugin.SetUpsamplingFactor(2);  // runs the set-up: the effect runs at 2 x 48000
     EXPECT_DOUBLE_EQ(plugin.passedRate, 96000);
@@ -121,9 +121,10 @@ TEST_F(AdapterHostSide, SetUpPassesTheEffectsRateAndEverySubBlockIsPreparedFirst
     float in[8] = {}, out[8] = {};
     float* inputs[] = {in, in};
     float* outputs[] = {out, out};
+    plugin.BeginBlock(inputs, outputs, 13, true);  // a host block cut into two sub-blocks
     plugin.Process(inputs, outputs, 8);
     plugin.Process(inputs, outputs, 5);
-    EXPECT_EQ(gCalls, (std::vector<std::string>{"prepare 8", "process", "prepare 5", "process"}));
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"prepare 13", "process", "process"}));
 }
 
 TEST_F(AdapterHostSide, EditorWorkIsQueuedOnlyWhileAnEditorIsOpen) {

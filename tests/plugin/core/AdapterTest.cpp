@@ -67,8 +67,14 @@ struct AdapterFixture : ::testing::Test {
     KAudioEffectPluginToAudioPluginAdapter adapter;
 };
 
+// After the records and the multiparameters come the MIDI slots'
+// parameters: 32 controllers with three each, 32 note controllers with two.
 TEST_F(AdapterFixture, OneHostParameterPerValuedRecordInRecordOrder) {
-    ASSERT_EQ(adapter.GetParameterCount(), 4);
+    // The four records, the four multiparameters (position and three
+    // parameters for each of 16 entry slots), then the MIDI slots.
+    ASSERT_EQ(adapter.GetParameterCount(), 4 + 4 * 49 + 96 + 64);
+    EXPECT_EQ(adapter.GetParameterName(4 + 4 * 49).ToUTF8(), "Controller 1 Value");
+    EXPECT_EQ(adapter.GetParameterName(4 + 4 * 49 + 159).ToUTF8(), "Note controller 32 MaxValue");
     EXPECT_EQ(adapter.GetParameterID(0).ToUTF8(), "gain");
     EXPECT_EQ(adapter.GetParameterID(1).ToUTF8(), "Group");  // no identifier: the name
     EXPECT_EQ(adapter.GetParameterType(2), 2);
@@ -83,8 +89,8 @@ TEST_F(AdapterFixture, OneHostParameterPerValuedRecordInRecordOrder) {
 TEST_F(AdapterFixture, IndicesOutsideTheListGoToTheNearestAdapter) {
     adapter.SetParameter(-3, 0.25);  // below the first adapter: the first
     EXPECT_DOUBLE_EQ(Effect().Record(0).floating.value, 0.5);
-    adapter.SetParameter(99, 0.0);  // beyond the last first index: the last
-    EXPECT_EQ(Effect().Record(3).onOff.value, 0);
+    adapter.SetParameter(999, 0.25);  // beyond the last first index: the last
+    EXPECT_DOUBLE_EQ(adapter.GetParameter(adapter.GetParameterCount() - 1), 0.25);
 }
 
 TEST_F(AdapterFixture, ChangesNotifyAndMarkFullUpdatesPerRecordFlag) {

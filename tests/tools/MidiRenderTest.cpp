@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <smf.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kRate = 48000;
+
+int RunHalvane(const std::string& arguments, std::string& output) {
+    const std::string command = std::string(HALVANE_TOOL) + " " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct ControlChange {
+    double seconds;
+    int controller, value;
+};
+
+void WriteMIDIFile(const fs::path& path, const std::vector<ControlChange>& changes) {
+    smf_t* smf = smf_new();
+    smf_track_t* track = smf_track_new();
+    smf_add_track(smf, track);
+    for (const ControlChange& change : changes) {
+        smf_event_t* event = smf_event_new_from_bytes(0xB0, change.controller, change.value);
+        smf_track_add_event_seconds(track, event, change.seconds);
+    }
+    ASSERT_EQ(smf_save(smf, path.c_str()), 0);
+    smf_delete(smf);
+}
+
+void WriteConstant(const fs::path& path, float level, double seconds) {
+    SF_INFO info{};
+    info.channels = 1;
+    info.samplerate = kRate;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    std::vector<float> samples(std::size_t(seconds * kRate), level);
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
+    sf_close(file);
+}
+
+std::vector<float> ReadMono(const fs::path& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file) return {};
+    std::vector<float> samples(std::size_t(info.frames * info.channels));
+    sf_readf_float(file, samples.data(), info.frames);
+    sf_close(file);
+    return samples;
+}
+
+// Frequency from the rising zero crossings between two times, with the
+// fractional crossing positions interpolated.
+double MeasuredFrequency(const std::vector<float>& s, double from, double to) {
+    double first = -1, last = -1;
+    int cycles = -1;
+    for (std::size_t i = std::size_t(from * kRate); i + 1 < std::size_t(to * kRate) && i + 1 < s.size(); ++i) {
+        if (s[i] < 0 && s[i + 1] >= 0) {
+            const double at = double(i) + s[i] / (s[i] - s[i + 1]);
+            if (first < 0) first = at;
+            last = at;
+            ++cycles;
+        }
+    }
+    return cycles > 0 ? cycles * kRate / (last - first) : 0;
+}
+
+// A constant input at full depth leaves the carrier itself in the output.
+// Controller 20 drives "frequency0" (20 Hz .. 20 kHz, logarithmic) over its
+// whole range, so value v gives f = 20 * 1000^(v / 127):
+//   v = 64: 20 * 10^(3 * 64 / 127) = 649.9 Hz
+//   v = 96: 20 * 10^(3 * 96 / 127) = 3704.5 Hz
+TEST(MidiRender, AControllerMovesTheCarrierFrequency) {
+    const fs::path dir = fs::temp_directory_path() / ("halvane-midi-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    WriteConstant(dir / "in.wav", 0.5f, 3.0);
+    WriteMIDIFile(dir / "moves.mid", {{0.0, 20, 64}, {1.5, 20, 96}});
+
+    std::string output;
+    const int status = RunHalvane("render --midi " + (dir / "moves.mid").string() + " --midi-controller 20=frequency0 " +
+                               (dir / "in.wav").string() + " " + (dir / "out.wav").string(),
+                           output);
+    ASSERT_EQ(status, 0) << output;
+    const std::vector<float> out = ReadMono(dir / "out.wav");
+    ASSERT_EQ(out.size(), std::size_t(3 * kRate));
+    EXPECT_NEAR(MeasuredFrequency(out, 0.2, 1.45), 20 * std::pow(10.0, 3 * 64 / 127.0), 2.0);
+    EXPECT_NEAR(MeasuredFrequency(out, 1.6, 2.95), 20 * std::pow(10.0, 3 * 96 / 127.0), 5.0);
+    fs::remove_all(dir);
+}
+
+TEST(MidiRender, BrokenMIDIInputIsAUsageError) {
+    const fs::path dir = fs::temp_directory_path() / ("halvane-midi-bad-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    WriteConstant(dir / "in.wav", 0.5f, 0.1);
+    {
+        FILE* junk = std::fopen((dir / "junk.mid").c_str(), "wb");
+        std::fputs("MThd but not really", junk);
+        std::fclose(junk);
+    }
+    std::string output;
+    const std::string files = (dir / "in.wav").string() + " " + (dir / "out.wav").string();
+    EXPECT_EQ(RunHalvane("render --midi " + (dir / "junk.mid").string() + " " + files, output), 2) << output;
+    EXPECT_NE(output.find("cannot read MIDI file"), std::string::npos) << output;
+    output.clear();
+    EXPECT_EQ(RunHalvane("render --midi-controller 200=frequency0 " + files, output), 2) << output;
+    output.clear();
+    EXPECT_EQ(RunHalvane("render --midi-controller 20=nothing " + files, output), 2) << output;
+    EXPECT_NE(output.find("no parameter \"nothing\""), std::string::npos) << output;
+    fs::remove_all(dir);
+}
+
+}  // namespace
