@@ -1,5 +1,6 @@
 #include "ui/editor/KEditorFrame.h"
 
+#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "ui/editor/KHalvaneEditor.h"
 #include "ui/window/KX11Window.h"
 
@@ -27,12 +28,27 @@ void KEditorFrame::Open(std::uint64_t parent) {
     Create();
     Close();
     m_window = std::make_unique<KX11Window>(parent, m_editor->Width(), m_editor->Height(), *m_editor);
+    m_plugin.SetEditorUpdateTarget(this);
 }
 
-void KEditorFrame::Close() { m_window.reset(); }
+void KEditorFrame::Close() {
+    if (!m_window) return;
+    m_plugin.SetEditorUpdateTarget(nullptr);
+    m_window.reset();
+}
+
+// Every control is compared with the plug-in on each idle call anyway; the
+// pending list and the marks are emptied so that the update thread stops
+// asking until the next change.
+void KEditorFrame::TakeParameterUpdates() {
+    if (!m_updateRequested.exchange(false, std::memory_order_acq_rel)) return;
+    m_plugin.TakePendingEditorUpdates(m_takenUpdates);
+    for (int index = 0; index < m_plugin.GetParameterCount(); ++index) m_plugin.TakeEditorUpdate(index);
+}
 
 void KEditorFrame::Idle() {
     if (!m_window) return;
+    TakeParameterUpdates();
     if (m_editor->Refresh()) m_window->Invalidate();
     m_window->ProcessEvents();
     // Input handled just now shows at once rather than on the next tick.
