@@ -4,6 +4,7 @@
 
 #include "EditorTestSupport.h"
 #include "plugin/pipeline/KChannelModes.h"
+#include "ui/editor/KEditorPresets.h"
 
 namespace EditorTest {
 namespace {
@@ -135,6 +136,25 @@ TEST_F(EditorControls, SlotsKeepTheSettingsOfEachSlot) {
     Pointer(Kind::Press, pad.CenterX(), pad.CenterY() - side / 2 + 12);
     Pointer(Kind::Release, pad.CenterX(), pad.CenterY() - side / 2 + 12);
     EXPECT_NEAR(Value(frequency), (original + inB) / 2, 0.01);
+}
+
+TEST_F(EditorControls, SaveAsAddsANamedPresetThatBecomesTheCurrentOne) {
+    const KRect saveAs = Bounds("presetsaveas");
+    Pointer(Kind::Press, saveAs.CenterX(), saveAs.CenterY());
+    ASSERT_TRUE(editor->IsEnteringText());
+    // An empty name is not taken: the entry stays open.
+    editor->Key(KKeyEvent{KKeyEvent::kBackspace, 0});
+    editor->Key(KKeyEvent{KKeyEvent::kReturn, 0});
+    EXPECT_TRUE(editor->IsEnteringText());
+    Type("Bright bells");
+    editor->Key(KKeyEvent{KKeyEvent::kReturn, 0});
+    EXPECT_FALSE(editor->IsEnteringText());
+
+    // The library on disk has it, as another editor reads it.
+    KEditorModel model(*plugin);
+    KEditorPresets library(model);
+    const auto& lines = library.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), KString::FromUTF8("Bright bells")), lines.end());
 }
 
 }  // namespace
