@@ -50,6 +50,7 @@ public:
     void OnKey(const KKeyEvent& event) override { Key(event); }
     void OnPaint(cairo_t* cairo) override;
     void OnResized(int width, int height) override { SetSize(width, height); }
+    bool WantsKeys() const override { return IsEnteringText(); }
 
 private:
     struct KTextEntry {

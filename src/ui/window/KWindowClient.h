@@ -10,6 +10,9 @@ public:
     virtual void OnKey(const KKeyEvent& event) = 0;
     virtual void OnPaint(cairo_t* cairo) = 0;
     virtual void OnResized(int width, int height) = 0;
+    // True while the contents take typed text: the window then asks for
+    // the keyboard focus after a click.
+    virtual bool WantsKeys() const { return false; }
 
 protected:
     ~KWindowClient() = default;

@@ -157,6 +157,10 @@ void KX11Window::DispatchButton(const void* raw, bool press) {
         m_lastPressY = button.y;
     }
     m_client.OnPointer(pointer);
+    // Hosts pass keys on only while no plug-in window has the focus, so a
+    // text entry takes it; the host gets it back when the user clicks there.
+    if (press && m_client.WantsKeys())
+        XSetInputFocus(m_native->display, m_native->window, RevertToParent, CurrentTime);
 }
 
 void KX11Window::DispatchKey(const void* raw) {

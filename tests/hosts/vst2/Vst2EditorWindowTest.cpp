@@ -144,6 +144,56 @@ TEST_F(Vst2EditorWindow, DraggingTheFrequencyKnobChangesItAndTheHostGetsTheAutom
     host.Dispatch(effEditClose);
 }
 
+TEST_F(Vst2EditorWindow, TheWheelNudgesAndADoubleClickRestoresTheDefault) {
+    const auto plugin = KCreatePluginObject();
+    const int frequency = plugin->FindParameter(KString::FromUTF8("frequency0"));
+    const float before = host.Effect()->getParameter(host.Effect(), frequency);
+    ASSERT_TRUE(Open());
+    Idle();
+    const KRect knob = ControlAt("frequency0");
+    XTestFakeMotionEvent(display, DefaultScreen(display), int(knob.CenterX()), int(knob.CenterY()), 0);
+    // Button 4 is the wheel turned away from the user: two steps of 0.01.
+    for (int step = 0; step < 2; ++step) {
+        XTestFakeButtonEvent(display, 4, True, 0);
+        XTestFakeButtonEvent(display, 4, False, 0);
+    }
+    XSync(display, False);
+    Idle(5);
+    EXPECT_NEAR(host.Effect()->getParameter(host.Effect(), frequency), before + 0.02f, 1e-3f);
+
+    for (int click = 0; click < 2; ++click) {
+        XTestFakeButtonEvent(display, 1, True, 0);
+        XTestFakeButtonEvent(display, 1, False, 0);
+    }
+    XSync(display, False);
+    Idle(5);
+    EXPECT_FLOAT_EQ(host.Effect()->getParameter(host.Effect(), frequency), float(plugin->GetParameterDefaultValue(frequency)));
+    host.Dispatch(effEditClose);
+}
+
+TEST_F(Vst2EditorWindow, TextTypedIntoTheWindowGoesThroughTheParser) {
+    const auto plugin = KCreatePluginObject();
+    const int frequency = plugin->FindParameter(KString::FromUTF8("frequency0"));
+    ASSERT_TRUE(Open());
+    Idle();
+    const KRect knob = ControlAt("frequency0");
+    XTestFakeMotionEvent(display, DefaultScreen(display), int(knob.CenterX()), int(knob.CenterY()), 0);
+    XTestFakeButtonEvent(display, 3, True, 0);
+    XTestFakeButtonEvent(display, 3, False, 0);
+    XSync(display, False);
+    Idle(3);
+    for (const char* key : {"4", "4", "0", "Return"}) {
+        const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(key));
+        XTestFakeKeyEvent(display, code, True, 0);
+        XTestFakeKeyEvent(display, code, False, 0);
+    }
+    XSync(display, False);
+    for (int i = 0; i < 50 && host.CallsOf(audioMasterEndEdit).empty(); ++i) Idle(1);
+    EXPECT_FLOAT_EQ(host.Effect()->getParameter(host.Effect(), frequency),
+                    float(plugin->ParseParameterValueName(frequency, KString::FromUTF8("440 Hz"))));
+    host.Dispatch(effEditClose);
+}
+
 TEST_F(Vst2EditorWindow, AHostSideChangeIsOnScreenAfterTheNextIdle) {
     const auto plugin = KCreatePluginObject();
     const int frequency = plugin->FindParameter(KString::FromUTF8("frequency0"));
