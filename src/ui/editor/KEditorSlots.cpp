@@ -8,8 +8,17 @@ KEditorSlots::Snapshot KEditorSlots::Capture() const {
     return snapshot;
 }
 
-void KEditorSlots::ForEachParameter(void (KEditorModel::*gesture)(int) const) const {
-    for (int i = 0; i < m_model.ParameterCount(); ++i) (m_model.*gesture)(i);
+std::vector<int> KEditorSlots::MorphedParameters(const Snapshot& current) const {
+    std::vector<int> morphed;
+    for (std::size_t i = 0; i < current.size(); ++i)
+        for (int corner = 0; corner < 4; ++corner) {
+            const auto& slot = m_slots[std::size_t(corner)];
+            if (slot && (*slot)[i] != current[i]) {
+                morphed.push_back(int(i));
+                break;
+            }
+        }
+    return morphed;
 }
 
 void KEditorSlots::Apply(const Snapshot& snapshot) const {
@@ -25,8 +34,10 @@ void KEditorSlots::Select(int slot) {
 }
 
 void KEditorSlots::BeginMorph() {
-    m_slots[std::size_t(m_active)] = Capture();
-    ForEachParameter(&KEditorModel::BeginGesture);
+    const Snapshot current = Capture();
+    m_slots[std::size_t(m_active)] = current;
+    m_morphed = MorphedParameters(current);
+    for (int index : m_morphed) m_model.BeginGesture(index);
 }
 
 void KEditorSlots::MorphTo(double x, double y) {
@@ -46,4 +57,7 @@ void KEditorSlots::MorphTo(double x, double y) {
     m_y = morph.Y();
 }
 
-void KEditorSlots::EndMorph() { ForEachParameter(&KEditorModel::EndGesture); }
+void KEditorSlots::EndMorph() {
+    for (int index : m_morphed) m_model.EndGesture(index);
+    m_morphed.clear();
+}

@@ -31,10 +31,13 @@ private:
     using Snapshot = std::vector<double>;
     Snapshot Capture() const;
     void Apply(const Snapshot& snapshot) const;
-    void ForEachParameter(void (KEditorModel::*gesture)(int) const) const;
+    // The parameters whose values differ between the corners: only they
+    // move, and only they are announced to the host as edited.
+    std::vector<int> MorphedParameters(const Snapshot& current) const;
 
     const KEditorModel& m_model;
     std::array<std::optional<Snapshot>, kSlots> m_slots;
+    std::vector<int> m_morphed;
     int m_active = 0;
     double m_x = 0;
     double m_y = 0;

@@ -131,11 +131,16 @@ TEST_F(EditorControls, SlotsKeepTheSettingsOfEachSlot) {
 
     // Halfway between A (original) and B (inB) along the top edge.
     click("slot0");
+    host.calls.clear();
     const KRect pad = Bounds("morphpad");
     const double side = std::min(pad.width, pad.height);
     Pointer(Kind::Press, pad.CenterX(), pad.CenterY() - side / 2 + 12);
     Pointer(Kind::Release, pad.CenterX(), pad.CenterY() - side / 2 + 12);
     EXPECT_NEAR(Value(frequency), (original + inB) / 2, 0.01);
+    // Only the parameter that differs between the corners is edited.
+    for (const Call& call : host.calls) EXPECT_EQ(call.index, frequency);
+    EXPECT_EQ(host.calls.front().kind, Call::Begin);
+    EXPECT_EQ(host.calls.back().kind, Call::End);
 }
 
 TEST_F(EditorControls, SaveAsAddsANamedPresetThatBecomesTheCurrentOne) {
