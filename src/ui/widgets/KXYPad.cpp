@@ -33,14 +33,6 @@ void KXYPad::Paint(KPainter& painter) {
     cairo_move_to(cr, pad.x + 4, int(pad.CenterY()) + 0.5);
     cairo_line_to(cr, pad.x + pad.width - 4, int(pad.CenterY()) + 0.5);
     cairo_stroke(cr);
-    const double right = pad.x + pad.width - kCornerSize - 2;
-    const double bottom = pad.y + pad.height - kCornerSize - 2;
-    const std::array<KRect, 4> cells{KRect{pad.x + 2, pad.y + 2, kCornerSize, kCornerSize},
-                                     KRect{right, pad.y + 2, kCornerSize, kCornerSize},
-                                     KRect{pad.x + 2, bottom, kCornerSize, kCornerSize},
-                                     KRect{right, bottom, kCornerSize, kCornerSize}};
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        painter.Text(m_corners[i], cells[i], 11, KPalette::kTextDim, KPainter::Align::Center, KPainter::Weight::Bold);
     const KRect area = pad.Inset(kPointMargin, kPointMargin);
     const double x = area.x + area.width * m_shownX;
     const double y = area.y + area.height * m_shownY;
@@ -50,6 +42,15 @@ void KXYPad::Paint(KPainter& painter) {
     painter.SetColor(KPalette::kAccent);
     cairo_arc(cr, x, y, 5, 0, 2 * M_PI);
     cairo_fill(cr);
+    // The captions go over the point, so they stay legible in the corners.
+    const double right = pad.x + pad.width - kCornerSize - 2;
+    const double bottom = pad.y + pad.height - kCornerSize - 2;
+    const std::array<KRect, 4> cells{KRect{pad.x + 2, pad.y + 2, kCornerSize, kCornerSize},
+                                     KRect{right, pad.y + 2, kCornerSize, kCornerSize},
+                                     KRect{pad.x + 2, bottom, kCornerSize, kCornerSize},
+                                     KRect{right, bottom, kCornerSize, kCornerSize}};
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        painter.Text(m_corners[i], cells[i], 11, KPalette::kTextDim, KPainter::Align::Center, KPainter::Weight::Bold);
 }
 
 void KXYPad::MoveTo(const KPointerEvent& event) {
