@@ -3,7 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <cairo-xlib.h>
+#include <cairo.h>
 #include <cstdlib>
 
 #include "foundation/core/KException.h"
@@ -38,10 +38,36 @@ int CountError(Display*, XErrorEvent*) {
 
 }  // namespace
 
+// The editor is drawn into a cairo image in memory and put into the window
+// as a whole: no drawing state lives on the X server or in cairo's per-
+// display caches, so closing the connection releases everything.
 struct KX11Window::KNative {
     Display* display = nullptr;
     Window window = 0;
-    cairo_surface_t* surface = nullptr;
+    GC gc = nullptr;
+    cairo_surface_t* image = nullptr;
+    XImage* picture = nullptr;
+
+    void MakeImage(int width, int height) {
+        DropImage();
+        image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+        // 32-bit pixels 0x00RRGGBB in the machine's byte order: what a
+        // TrueColor visual of depth 24 takes.
+        picture = XCreateImage(display, DefaultVisual(display, DefaultScreen(display)),
+                               unsigned(DefaultDepth(display, DefaultScreen(display))), ZPixmap, 0,
+                               reinterpret_cast<char*>(cairo_image_surface_get_data(image)), unsigned(width),
+                               unsigned(height), 32, cairo_image_surface_get_stride(image));
+    }
+    void DropImage() {
+        if (picture) {
+            // The pixels are cairo's, not Xlib's to free.
+            picture->data = nullptr;
+            XDestroyImage(picture);
+            picture = nullptr;
+        }
+        if (image) cairo_surface_destroy(image);
+        image = nullptr;
+    }
 };
 
 KX11Window::KX11Window(std::uint64_t parent, int width, int height, KWindowClient& client)
@@ -65,14 +91,15 @@ KX11Window::KX11Window(std::uint64_t parent, int width, int height, KWindowClien
         XCloseDisplay(display);
         throw KException("Cannot open the editor window.");
     }
-    m_native->surface = cairo_xlib_surface_create(display, m_native->window, DefaultVisual(display, screen),
-                                                  width, height);
+    m_native->gc = XCreateGC(display, m_native->window, 0, nullptr);
+    m_native->MakeImage(width, height);
     XMapWindow(display, m_native->window);
     XFlush(display);
 }
 
 KX11Window::~KX11Window() {
-    cairo_surface_destroy(m_native->surface);
+    m_native->DropImage();
+    XFreeGC(m_native->display, m_native->gc);
     XDestroyWindow(m_native->display, m_native->window);
     XCloseDisplay(m_native->display);
 }
@@ -94,7 +121,7 @@ void KX11Window::Resize(int width, int height) {
     m_width = width;
     m_height = height;
     XResizeWindow(m_native->display, m_native->window, unsigned(width), unsigned(height));
-    cairo_xlib_surface_set_size(m_native->surface, width, height);
+    m_native->MakeImage(width, height);
     m_client.OnResized(width, height);
     m_invalid = true;
 }
@@ -120,7 +147,7 @@ void KX11Window::Dispatch(const void* raw) {
             if (event.xconfigure.width != m_width || event.xconfigure.height != m_height) {
                 m_width = event.xconfigure.width;
                 m_height = event.xconfigure.height;
-                cairo_xlib_surface_set_size(m_native->surface, m_width, m_height);
+                m_native->MakeImage(m_width, m_height);
                 m_client.OnResized(m_width, m_height);
                 m_invalid = true;
             }
@@ -177,13 +204,11 @@ void KX11Window::DispatchKey(const void* raw) {
 
 void KX11Window::Paint() {
     m_invalid = false;
-    cairo_t* cairo = cairo_create(m_native->surface);
-    // Drawn into a group first, so the window never shows a half-drawn frame.
-    cairo_push_group(cairo);
+    cairo_t* cairo = cairo_create(m_native->image);
     m_client.OnPaint(cairo);
-    cairo_pop_group_to_source(cairo);
-    cairo_paint(cairo);
     cairo_destroy(cairo);
-    cairo_surface_flush(m_native->surface);
+    cairo_surface_flush(m_native->image);
+    XPutImage(m_native->display, m_native->window, m_native->gc, m_native->picture, 0, 0, 0, 0, unsigned(m_width),
+              unsigned(m_height));
     XFlush(m_native->display);
 }
