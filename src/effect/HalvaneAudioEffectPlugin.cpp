@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "foundation/text/KFormatter.h"
-#include "foundation/xml/KXMLItem.h"
+#include "foundation/xml/KStorageContext.h"
 #include "foundation/text/NumberText.h"
 #include "foundation/core/Random.h"
 #include "plugin/parameters/KDisplayFunctions.h"
@@ -126,11 +126,8 @@ HalvaneAudioEffectPlugin::DepthGlide HalvaneAudioEffectPlugin::GlideDepth(int os
     KParameterRecord::FloatFields& depth = Record(RecordOf(oscillator, kDepth)).floating;
     const double target = depth.value;
     const double current = depth.running;
-    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) {
-        depth.running = target;
-        return {target, 0};
-    }
     depth.running = target;  // the next block starts from the target
+    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) return {target, 0};
     return {current, (target - current) / sampleCount};
 }
 
@@ -205,10 +202,13 @@ void HalvaneAudioEffectPlugin::ProcessOscillator(int oscillator, float** outputs
 void HalvaneAudioEffectPlugin::RunJumpSmoothers(bool waveformChanged, float** outputs, int sampleCount) noexcept {
     const KProcessingSettings* settings = m_parameters.processingSettings;
     if (settings && !settings->smoothing) return;
-    if (waveformChanged)
+    // Before the first block there is no sound to fade from: a state loaded
+    // into a fresh instance starts as it is.
+    if (waveformChanged && m_producedOutput)
         for (KJumpSmoother& smoother : m_smoothers) smoother.Trigger();
     if (sampleCount <= 0) return;
     for (int c = 0; c < m_channels; ++c) m_smoothers[std::size_t(c)].Run(outputs[c], sampleCount);
+    m_producedOutput = true;
 }
 
 void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
@@ -218,36 +218,41 @@ void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
 
 KString HalvaneAudioEffectPlugin::ShapeKey(int oscillator) { return KFormatter("Shape{0}") << oscillator; }
 
-bool HalvaneAudioEffectPlugin::Store(KXMLItem& xml) {
-    const bool result = KAudioEffectPlugin::Store(xml);
-    for (int i = 0; i < kOscillators; ++i) m_generators[std::size_t(i)].Store(xml.GetOrCreateSubItem(ShapeKey(i)));
-    return result;
+// Storing: the records, then the waveforms. Loading, under the processing
+// lock: the waveforms first, then the records.
+bool HalvaneAudioEffectPlugin::Store(KStorageContext& context) {
+    if (context.Storing()) {
+        const bool result = KAudioEffectPlugin::Store(context);
+        StoreWaveforms(context);
+        return result;
+    }
+    KScopedLock hold(ProcessingLock());
+    StoreWaveforms(context);
+    return KAudioEffectPlugin::Store(context);
 }
 
-bool HalvaneAudioEffectPlugin::Load(KXMLItem& xml) {
-    KScopedLock hold(ProcessingLock());
+void HalvaneAudioEffectPlugin::StoreWaveforms(KStorageContext& context) {
     for (int i = 0; i < kOscillators; ++i) {
         KSignalGenerator& generator = m_generators[std::size_t(i)];
         const KString key = ShapeKey(i);
-        if (KXMLItem* shape = xml.FindSubItem(key)) {
-            generator.Load(*shape);
-            continue;
-        }
+        if (context.OptionalSubItem(key, true, [&](KStorageContext& shape) { generator.Store(shape); })) continue;
         // States from before waveforms were stored as sub-items carry only
         // the shape position, as an attribute of the same name.
         using Control = KSignalGenerator::Control;
-        const KString current = KFormatter("{0;.6}") << generator.Get(Control::ShapePosition);
-        generator.Set(Control::EnvelopeDepth, 0);
-        generator.Set(Control::ShapePosition, KNumberText::ParseDouble(xml.Attribute(key, current)));
+        context.Legacy(key, [&](const KString& text) {
+            generator.Set(Control::EnvelopeDepth, 0);
+            generator.Set(Control::ShapePosition, KNumberText::ParseDouble(text));
+        });
     }
-    return KAudioEffectPlugin::Load(xml);
 }
 
 void HalvaneAudioEffectPlugin::Randomize() {
     KAudioEffectPlugin::Randomize();
     for (int i = 0; i < kOscillators; ++i) {
-        KParameterRecord::FloatFields& frequency = Record(RecordOf(i, kFrequency)).floating;
+        KParameterRecord& frequency = Record(RecordOf(i, kFrequency));
         const double r = KRandom::NextUnit();
-        frequency.value = frequency.minimum + (frequency.maximum - frequency.minimum) * r * r;
+        frequency.SetFloatValue(frequency.floating.minimum + (frequency.floating.maximum - frequency.floating.minimum) * r * r);
     }
+    // The phase increments follow the new frequencies before the next block.
+    m_parameters.SetFullUpdatePending(true);
 }

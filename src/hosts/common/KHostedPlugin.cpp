@@ -1,10 +1,9 @@
 #include "hosts/common/KHostedPlugin.h"
 
 #include "foundation/core/Guard.h"
-#include "foundation/xml/KStorageContext.h"
-#include "foundation/xml/KXMLDocument.h"
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
+#include "presets/state/KStateBlock.h"
 #include "ui/editor/KEditorFrame.h"
 
 std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
@@ -39,6 +38,11 @@ void KHostedPlugin::SetParameter(int index, double value) {
     m_plugin->SetParameter(index, value);
 }
 
+void KHostedPlugin::SetParameterIfChanged(int index, double value) {
+    const KScopedLock hold = HoldEffect();
+    m_plugin->SetParameterIfChanged(index, value);
+}
+
 KString KHostedPlugin::ParameterName(int index) { return m_plugin->GetParameterName(index); }
 KString KHostedPlugin::ParameterID(int index) { return m_plugin->GetParameterID(index); }
 KString KHostedPlugin::ParameterValueText(int index) {
@@ -46,11 +50,15 @@ KString KHostedPlugin::ParameterValueText(int index) {
     return m_plugin->GetParameterValueName(index);
 }
 
+// The text is made from a copy of the parameter's record, which a block
+// may be writing.
 KString KHostedPlugin::ParameterValueTextFor(int index, double value) {
+    const KScopedLock hold = HoldEffect();
     return m_plugin->GetParameterValueNameFrom01(index, value);
 }
 
 double KHostedPlugin::ParseParameterText(int index, const KString& text) {
+    const KScopedLock hold = HoldEffect();
     return m_plugin->ParseParameterValueName(index, text);
 }
 
@@ -73,6 +81,8 @@ void KHostedPlugin::InitProcessing() {
 }
 
 int KHostedPlugin::Latency() const noexcept { return m_plugin->GetLatency(); }
+// A ring modulator stops sounding with its input.
+int KHostedPlugin::TailSamples() const noexcept { return 0; }
 bool KHostedPlugin::Bypass() const noexcept { return m_plugin->Bypass(); }
 void KHostedPlugin::SetBypass(bool on) noexcept { m_plugin->SetBypass(on); }
 
@@ -106,6 +116,20 @@ bool KHostedPlugin::AcceptsMIDIInput() const noexcept { return true; }
 bool KHostedPlugin::SendsMIDIOutput() const noexcept { return false; }
 bool KHostedPlugin::WantsTransport() const noexcept { return true; }
 
+KHostedPlugin::HostChangeLock::HostChangeLock(KHostedPlugin& plugin) noexcept {
+    KLock& first = plugin.m_plugin->PluginLock();
+    if (!first.TryAcquire()) return;
+    m_first = &first;
+    m_second = &plugin.m_plugin->SecondLock();
+    m_second->Acquire(KSynchronizer::kInfinite);
+}
+
+KHostedPlugin::HostChangeLock::~HostChangeLock() {
+    if (!m_first) return;
+    m_second->Release();
+    m_first->Release();
+}
+
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 
 void KHostedPlugin::ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept {
@@ -117,20 +141,19 @@ void KHostedPlugin::ProcessBlock(float** inputs, float** outputs, int frames, bo
 }
 
 KMemoryStream KHostedPlugin::SaveState() {
-    KXMLDocument document("settings");
-    KStorageContext context(document.Root(), true);
-    m_plugin->Store(context);
-    KMemoryStream stream;
-    document.WriteCompressed(stream);
-    return stream;
+    return KGuard::Run("KHostedPlugin::SaveState", KMemoryStream(), [&] {
+        KScopedLock hold(m_stateLock);
+        return KStateBlock::Save(*m_plugin);
+    });
 }
 
-void KHostedPlugin::LoadState(const void* data, int size) {
-    KMemoryStream stream(data, size);
-    KXMLDocument document;
-    document.ParseCompressedOrPlain(stream);
-    KStorageContext context(document.Root(), false);
-    m_plugin->Store(context);
+bool KHostedPlugin::LoadState(const void* data, int size) {
+    return KGuard::Run("KHostedPlugin::LoadState", false, [&] {
+        const std::unique_ptr<KXMLDocument> document = KStateBlock::Parse(data, size);
+        KScopedLock hold(m_stateLock);
+        KStateBlock::Load(*m_plugin, *document);
+        return true;
+    });
 }
 
 void KHostedPlugin::SetEditorOpen(bool open) noexcept { m_plugin->SetEditorNotifications(open); }

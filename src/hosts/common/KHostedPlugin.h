@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "foundation/streams/KMemoryStream.h"
+#include "foundation/threading/KLock.h"
 #include "foundation/text/KString.h"
+#include "foundation/threading/KLock.h"
 #include "foundation/threading/KSynchronizer.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
@@ -33,6 +35,9 @@ public:
     int ParameterCount() const noexcept;
     double Parameter(int index);
     void SetParameter(int index, double value);
+    // A host change that may repeat the current value: applied only when it
+    // differs by more than 1e-7.
+    void SetParameterIfChanged(int index, double value);
     KString ParameterName(int index);
     KString ParameterID(int index);
     KString ParameterValueText(int index);
@@ -54,6 +59,9 @@ public:
     void ConfigureHostChannels(int inputs, int outputs);
     void InitProcessing();
     int Latency() const noexcept;
+    // Samples of output that follow the end of the input; negative for an
+    // output that never ends.
+    int TailSamples() const noexcept;
     bool Bypass() const noexcept;
     void SetBypass(bool on) noexcept;
 
@@ -74,15 +82,31 @@ public:
     bool WantsTransport() const noexcept;
 
     // The audio thread.
+    // Holds the plug-in's first two processing locks around host changes
+    // that must land before a block. The first is only tried: a block that
+    // meets a running processing set-up or state loading gives up at once.
+    class HostChangeLock {
+    public:
+        explicit HostChangeLock(KHostedPlugin& plugin) noexcept;
+        ~HostChangeLock();
+        HostChangeLock(const HostChangeLock&) = delete;
+        HostChangeLock& operator=(const HostChangeLock&) = delete;
+        bool Held() const noexcept { return m_first != nullptr; }
+
+    private:
+        KLock* m_first = nullptr;
+        KLock* m_second = nullptr;
+    };
     KTransportInfo& Transport() noexcept;
     void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept;
     void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;
 
     // The state block hosts keep: zlib-compressed XML, plain XML accepted
-    // on loading. Loading raises KException when the block cannot be read,
-    // leaving the plug-in as it was.
+    // on loading. A failed save gives an empty block. A block that cannot
+    // be read answers false and leaves the plug-in as it was: it is read
+    // whole before any of it is applied.
     KMemoryStream SaveState();
-    void LoadState(const void* data, int size);
+    bool LoadState(const void* data, int size);
 
     // The editor's side: while it is open, processing set-ups queue work
     // that its idle call runs, together with the plug-in's pending updates.
@@ -119,5 +143,8 @@ private:
     KScopedLock HoldEffect() const;
 
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
+    // Hosts may save and restore from several threads at once; the slot
+    // copies a save reads are the ones a restore replaces.
+    KLock m_stateLock;
     std::unique_ptr<KEditorFrame> m_editor;
 };

@@ -59,7 +59,8 @@ public:
     int GetParameterType(int index);
     double GetParameterDefaultValue(int index);
     bool IsParameterReported(int index);
-    // Host index of the parameter whose identifier (or name) is `id`, or -1.
+    // Host index of the parameter whose identifier is `id`, else of the one
+    // parameter named `id`; -1 when there is none or the name is shared.
     int FindParameter(const KString& id);
 
     // A parameter's display must be refreshed. The index is marked and its
@@ -144,7 +145,8 @@ public:
     bool Bypass() const noexcept { return m_settings.bypass.load(); }
     void SetChannelMode(int mode);
     void SetSurroundChannelEnabled(int channel, bool on);
-    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size); }
+    // At least one sample: a shorter limit would never end a sub-block.
+    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size < 1 ? 1 : size); }
     // Factors 1 (off), 2, 4 and 8; others are taken as 1.
     void SetUpsamplingFactor(int factor);
     void SetHighQualityUpsampling(bool on);

@@ -1,5 +1,7 @@
 #include "plugin/parameters/KParameterRecord.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 KParameterRecord KParameterRecord::Float(KString name, KString identifier, double minimum, double maximum,
@@ -63,4 +65,39 @@ bool KParameterRecord::IsOn() const noexcept {
         case KParameterType::GroupHeader: return group.enabled && *group.enabled != 0;
         default: return false;
     }
+}
+
+namespace {
+
+// Ranges are declared low to high, but a reversed one must not let a value out.
+double InFloatRange(const KParameterRecord::FloatFields& f, double value) noexcept {
+    return std::clamp(value, std::min(f.minimum, f.maximum), std::max(f.minimum, f.maximum));
+}
+
+std::int32_t InIntegerRange(const KParameterRecord::IntegerFields& i, std::int64_t value) noexcept {
+    return std::int32_t(std::clamp<std::int64_t>(value, std::min(i.minimum, i.maximum), std::max(i.minimum, i.maximum)));
+}
+
+}  // namespace
+
+void KParameterRecord::SetFloatValue(double value) noexcept {
+    if (!std::isnan(value)) floating.value = InFloatRange(floating, value);
+}
+
+void KParameterRecord::SetFloatAlternate(double value) noexcept {
+    if (!std::isnan(value)) floating.alternate = InFloatRange(floating, value);
+}
+
+void KParameterRecord::SetFloatRunning(double value) noexcept {
+    if (!std::isnan(value)) floating.running = InFloatRange(floating, value);
+}
+
+void KParameterRecord::SetIntegerValue(std::int64_t value) noexcept { integer.value = InIntegerRange(integer, value); }
+
+void KParameterRecord::SetIntegerAlternate(std::int64_t value) noexcept {
+    integer.alternate = InIntegerRange(integer, value);
+}
+
+void KParameterRecord::SetListIndex(std::int64_t index) noexcept {
+    list.selected = std::int32_t(std::clamp<std::int64_t>(index, 0, std::max(list.count - 1, 0)));
 }
