@@ -27,13 +27,26 @@ int EditingKeyCode(KeySym symbol) noexcept {
     }
 }
 
-// Errors of the requests made while a window is set up, counted instead of
-// ending the process as Xlib's own handler does: a host that hands over a
-// window that is gone gets an exception, not a crash.
-int g_setUpErrors = 0;
+// Errors of the requests made while a window is set up or taken down,
+// counted instead of ending the process as Xlib's own handler does: a host
+// that hands over a window that is gone gets an exception, and one that
+// destroyed its window (and ours in it) before closing the editor gets no
+// crash. Only the user-interface thread runs these.
+int g_errors = 0;
 int CountError(Display*, XErrorEvent*) {
-    ++g_setUpErrors;
+    ++g_errors;
     return 0;
+}
+
+// Runs `requests` and waits for the server's answers; the number of errors.
+template <class Requests>
+int CountErrors(Display* display, Requests&& requests) {
+    g_errors = 0;
+    auto* const previousHandler = XSetErrorHandler(CountError);
+    requests();
+    XSync(display, False);
+    XSetErrorHandler(previousHandler);
+    return g_errors;
 }
 
 }  // namespace
@@ -80,14 +93,12 @@ KX11Window::KX11Window(std::uint64_t parent, int width, int height, KWindowClien
     XSetWindowAttributes attributes{};
     attributes.event_mask = kEventMask;
     attributes.background_pixmap = None;
-    g_setUpErrors = 0;
-    auto* const previousHandler = XSetErrorHandler(CountError);
-    m_native->window = XCreateWindow(display, parentWindow, 0, 0, unsigned(width), unsigned(height), 0,
-                                     CopyFromParent, InputOutput, CopyFromParent, CWEventMask | CWBackPixmap,
-                                     &attributes);
-    XSync(display, False);
-    XSetErrorHandler(previousHandler);
-    if (g_setUpErrors > 0) {
+    const int errors = CountErrors(display, [&] {
+        m_native->window = XCreateWindow(display, parentWindow, 0, 0, unsigned(width), unsigned(height), 0,
+                                         CopyFromParent, InputOutput, CopyFromParent, CWEventMask | CWBackPixmap,
+                                         &attributes);
+    });
+    if (errors > 0) {
         XCloseDisplay(display);
         throw KException("Cannot open the editor window.");
     }
@@ -99,8 +110,10 @@ KX11Window::KX11Window(std::uint64_t parent, int width, int height, KWindowClien
 
 KX11Window::~KX11Window() {
     m_native->DropImage();
-    XFreeGC(m_native->display, m_native->gc);
-    XDestroyWindow(m_native->display, m_native->window);
+    CountErrors(m_native->display, [&] {
+        XFreeGC(m_native->display, m_native->gc);
+        XDestroyWindow(m_native->display, m_native->window);
+    });
     XCloseDisplay(m_native->display);
 }
 

@@ -229,6 +229,19 @@ TEST_F(Vst2EditorWindow, OpeningAndClosingAHundredTimesLeavesNothingBehind) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), descriptors);
 }
 
+TEST_F(Vst2EditorWindow, AHostThatDestroysItsWindowBeforeClosingTheEditorIsSurvived) {
+    ASSERT_TRUE(Open());
+    Idle(1);
+    XDestroyWindow(display, parent);
+    XSync(display, False);
+    Idle(2);
+    host.Dispatch(effEditClose);
+    // A new parent for the fixture to take down.
+    parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
+    EXPECT_TRUE(Open());
+    host.Dispatch(effEditClose);
+}
+
 TEST_F(Vst2EditorWindow, AParentWindowThatIsGoneIsRefusedWithoutHarm) {
     Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
     XDestroyWindow(display, gone);
