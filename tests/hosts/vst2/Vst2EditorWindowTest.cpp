@@ -238,6 +238,7 @@ TEST_F(Vst2EditorWindow, AHostThatDestroysItsWindowBeforeClosingTheEditorIsSurvi
     host.Dispatch(effEditClose);
     // A new parent for the fixture to take down.
     parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
+    XSync(display, False);
     EXPECT_TRUE(Open());
     host.Dispatch(effEditClose);
 }
