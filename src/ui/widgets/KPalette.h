@@ -24,5 +24,4 @@ inline constexpr KColor kText{0.90, 0.91, 0.93};
 inline constexpr KColor kTextDim{0.60, 0.63, 0.68};
 inline constexpr KColor kButton{0.23, 0.24, 0.28};
 inline constexpr KColor kButtonLit{0.98, 0.66, 0.22};
-inline constexpr KColor kWarning{0.92, 0.36, 0.30};
 }  // namespace KPalette
