@@ -6,17 +6,21 @@
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "presets/state/KStateBlock.h"
+#include "ui/editor/KEditorFrame.h"
 
 std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
     return std::make_unique<KHostedPlugin>(KCreatePluginObject());
 }
 
 KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin)
-    : m_presets(std::make_unique<KPluginPresets>(*plugin)), m_plugin(std::move(plugin)) {
+    : m_presets(std::make_unique<KPluginPresets>(*plugin)),
+      m_plugin(std::move(plugin)),
+      m_editor(std::make_unique<KEditorFrame>(*m_plugin)) {
     m_plugin->SetPresetNavigator(m_presets.get());
 }
 
-KHostedPlugin::~KHostedPlugin() = default;
+// The editor shows the plug-in, so it goes first.
+KHostedPlugin::~KHostedPlugin() { m_editor.reset(); }
 
 KString KHostedPlugin::ProductName() const { return m_plugin->ProductName(); }
 KString KHostedPlugin::MakerName() const { return m_plugin->MakerName(); }
@@ -166,3 +170,24 @@ void KHostedPlugin::EditorIdle() noexcept {
 }
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }
+
+bool KHostedPlugin::CreateEditor() { return m_editor->Create(); }
+bool KHostedPlugin::EditorExists() const noexcept { return m_editor->Exists(); }
+void KHostedPlugin::DestroyEditor() { m_editor->Destroy(); }
+
+KAudioPluginAdapter::EditorSize KHostedPlugin::EditorSize() const noexcept {
+    return {m_editor->Width(), m_editor->Height()};
+}
+
+KAudioPluginAdapter::EditorSize KHostedPlugin::EditorMinimalSize() const noexcept {
+    return {m_editor->MinimalWidth(), m_editor->MinimalHeight()};
+}
+
+void KHostedPlugin::OpenEditor(std::uint64_t parentWindow) { m_editor->Open(parentWindow); }
+void KHostedPlugin::CloseEditor() { m_editor->Close(); }
+bool KHostedPlugin::IsEditorWindowOpen() const noexcept { return m_editor->IsOpen(); }
+void KHostedPlugin::IdleEditor() { m_editor->Idle(); }
+bool KHostedPlugin::EditorKey(const KKeyEvent& event) { return m_editor->Key(event); }
+void KHostedPlugin::ResizeEditor(int width, int height) { m_editor->Resize(width, height); }
+int KHostedPlugin::EditorConnectionFd() const noexcept { return m_editor->ConnectionFd(); }
+bool KHostedPlugin::EditorShiftHeld() const noexcept { return m_editor->ShiftHeld(); }
