@@ -6,7 +6,7 @@
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "presets/state/KStateBlock.h"
-#include "ui/editor/KEditorFrame.h"
+#include "ui/editor/KPluginEditor.h"
 
 std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
     return std::make_unique<KHostedPlugin>(KCreatePluginObject());
@@ -15,7 +15,7 @@ std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
 KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin)
     : m_presets(std::make_unique<KPluginPresets>(*plugin)),
       m_plugin(std::move(plugin)),
-      m_editor(std::make_unique<KEditorFrame>(*m_plugin)) {
+      m_editor(MakePluginEditor(*m_plugin)) {
     m_plugin->SetPresetNavigator(m_presets.get());
 }
 
@@ -171,23 +171,30 @@ void KHostedPlugin::EditorIdle() noexcept {
 
 void KHostedPlugin::SetHostAdapter(KAudioPluginAdapter* adapter) noexcept { m_plugin->SetHostAdapter(adapter); }
 
-bool KHostedPlugin::CreateEditor() { return m_editor->Create(); }
-bool KHostedPlugin::EditorExists() const noexcept { return m_editor->Exists(); }
-void KHostedPlugin::DestroyEditor() { m_editor->Destroy(); }
+KPluginEditor& KHostedPlugin::Editor() const {
+    if (!m_editor) throw KException("This build of the plug-in has no editor.");
+    return *m_editor;
+}
+
+bool KHostedPlugin::CreateEditor() { return Editor().Create(); }
+bool KHostedPlugin::EditorExists() const noexcept { return m_editor && m_editor->Exists(); }
+void KHostedPlugin::DestroyEditor() { Editor().Destroy(); }
 
 KAudioPluginAdapter::EditorSize KHostedPlugin::EditorSize() const noexcept {
+    if (!m_editor) return {0, 0};
     return {m_editor->Width(), m_editor->Height()};
 }
 
 KAudioPluginAdapter::EditorSize KHostedPlugin::EditorMinimalSize() const noexcept {
+    if (!m_editor) return {0, 0};
     return {m_editor->MinimalWidth(), m_editor->MinimalHeight()};
 }
 
-void KHostedPlugin::OpenEditor(std::uint64_t parentWindow) { m_editor->Open(parentWindow); }
-void KHostedPlugin::CloseEditor() { m_editor->Close(); }
-bool KHostedPlugin::IsEditorWindowOpen() const noexcept { return m_editor->IsOpen(); }
-void KHostedPlugin::IdleEditor() { m_editor->Idle(); }
-bool KHostedPlugin::EditorKey(const KKeyEvent& event) { return m_editor->Key(event); }
-void KHostedPlugin::ResizeEditor(int width, int height) { m_editor->Resize(width, height); }
-int KHostedPlugin::EditorConnectionFd() const noexcept { return m_editor->ConnectionFd(); }
-bool KHostedPlugin::EditorShiftHeld() const noexcept { return m_editor->ShiftHeld(); }
+void KHostedPlugin::OpenEditor(std::uint64_t parentWindow) { Editor().Open(parentWindow); }
+void KHostedPlugin::CloseEditor() { Editor().Close(); }
+bool KHostedPlugin::IsEditorWindowOpen() const noexcept { return m_editor && m_editor->IsOpen(); }
+void KHostedPlugin::IdleEditor() { Editor().Idle(); }
+bool KHostedPlugin::EditorKey(const KKeyEvent& event) { return Editor().Key(event); }
+void KHostedPlugin::ResizeEditor(int width, int height) { Editor().Resize(width, height); }
+int KHostedPlugin::EditorConnectionFd() const noexcept { return m_editor ? m_editor->ConnectionFd() : -1; }
+bool KHostedPlugin::EditorShiftHeld() const noexcept { return m_editor && m_editor->ShiftHeld(); }

@@ -11,7 +11,7 @@
 #include "plugin/core/KTransportInfo.h"
 
 class KPluginPresets;
-class KEditorFrame;
+class KPluginEditor;
 class KQuenlorAudioEffectPlugin;
 struct KKeyEvent;
 
@@ -114,6 +114,10 @@ public:
     void SetEditorOpen(bool open) noexcept;
     void EditorIdle() noexcept;
 
+    // False in builds without an editor: bridges then declare none, and the
+    // editor operations below answer sizes of 0, -1 for the connection and
+    // raise KException for everything else.
+    bool HasEditor() const noexcept { return m_editor != nullptr; }
     // The editor window. CreateEditor makes its controls (true when this
     // call made them); sizes are 0 until then. OpenEditor embeds it into
     // the host's X11 window; CloseEditor takes it out again and
@@ -142,6 +146,7 @@ public:
 
 private:
     KScopedLock HoldEffect() const;
+    KPluginEditor& Editor() const;
 
     // Declared before the plug-in so that it goes after it: the plug-in's
     // update thread may step through the library until the plug-in is gone.
@@ -150,5 +155,5 @@ private:
     // Hosts may save and restore from several threads at once; the slot
     // copies a save reads are the ones a restore replaces.
     KLock m_stateLock;
-    std::unique_ptr<KEditorFrame> m_editor;
+    std::unique_ptr<KPluginEditor> m_editor;
 };

@@ -15,7 +15,8 @@ HALVANE_EXPORT AEffect* VSTPluginMain(audioMasterCallback host) {
     return KGuard::Run("VST Plugin main", nullptr, [&] {
         KStartLibrarySubsystems();
         auto plugin = KHostedPlugin::Create();
-        auto window = std::make_unique<KVst2EditorWindow>(*plugin);
+        std::unique_ptr<KEditorWindow> window;
+        if (plugin->HasEditor()) window = std::make_unique<KVst2EditorWindow>(*plugin);
         auto* adapter = new KAudioPluginVSTAdapter(host, std::move(plugin), std::move(window));
         return adapter->getAeffect();
     });

@@ -65,10 +65,10 @@ void KAudioPluginVST3Adapter::ReplaceHandler(vst3::IComponentHandler* handler) n
     if (vst3::IComponentHandler* old = m_handler.exchange(handler)) old->release();
 }
 
-// Hosts show their own controls while the plug-in has no editor.
-// One view at a time, named "editor" as hosts ask for it.
+// One view at a time, named "editor" as hosts ask for it. Builds without an
+// editor answer none, and hosts show their own controls.
 vst3::IPlugView* KAudioPluginVST3Adapter::createView(vst3::FIDString name) {
-    if (!name || std::strcmp(name, "editor") != 0 || m_view) return nullptr;
+    if (!name || std::strcmp(name, "editor") != 0 || m_view || !m_plugin->HasEditor()) return nullptr;
     return KGuard::Run("KAudioPluginVST3Adapter::createView", static_cast<vst3::IPlugView*>(nullptr), [&] {
         m_view = new KVST3EditorView(*this, *m_plugin);
         return static_cast<vst3::IPlugView*>(m_view);

@@ -4,6 +4,10 @@
 #include "ui/editor/KHalvaneEditor.h"
 #include "ui/window/KX11Window.h"
 
+std::unique_ptr<KPluginEditor> MakePluginEditor(KAudioEffectPluginToAudioPluginAdapter& plugin) {
+    return std::make_unique<KEditorFrame>(plugin);
+}
+
 KEditorFrame::KEditorFrame(KAudioEffectPluginToAudioPluginAdapter& plugin) noexcept : m_plugin(plugin) {}
 
 KEditorFrame::~KEditorFrame() { Destroy(); }
