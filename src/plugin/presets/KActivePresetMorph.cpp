@@ -1,5 +1,7 @@
 #include "plugin/presets/KActivePresetMorph.h"
 
+#include <cmath>
+
 #include "foundation/core/Guard.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KStorageContext.h"
@@ -13,6 +15,22 @@ KActivePresetMorph::KActivePresetMorph(KQuenlorAudioEffectPlugin& plugin)
           [this](int index, double value) { SetMorphedParameter(index, value); }) {
     KStorageContext store(m_saved, true);
     m_plugin.StoreSettings(store);
+    m_moving = FindMovingParameters();
+}
+
+std::vector<int> KActivePresetMorph::FindMovingParameters() const {
+    const KScopedLock hold = HoldEffect(m_plugin);
+    std::vector<int> moving;
+    const auto& table = m_morph.Table();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const double now = m_plugin.GetParameter(int(i));
+        for (double corner : table[i])
+            if (std::fabs(corner - now) > KPresetMorph::kSmallestMove) {
+                moving.push_back(int(i));
+                break;
+            }
+    }
+    return moving;
 }
 
 KScopedLock KActivePresetMorph::HoldEffect(KQuenlorAudioEffectPlugin& plugin) {

@@ -37,6 +37,11 @@ public:
     double X() const noexcept { return m_morph.X(); }
     double Y() const noexcept { return m_morph.Y(); }
 
+    // The parameters a move can change: those with a corner away from the
+    // value at the opening. An editor announces
+    // gestures for them only.
+    const std::vector<int>& MovingParameters() const noexcept { return m_moving; }
+
     void Cancel();
     bool Accept() const;
     void SelectSlotE();
@@ -51,6 +56,7 @@ private:
     // the parameters.
     static KScopedLock HoldEffect(KQuenlorAudioEffectPlugin& plugin);
     void SetMorphedParameter(int index, double value);
+    std::vector<int> FindMovingParameters() const;
 
     KQuenlorAudioEffectPlugin& m_plugin;
     KXMLItem m_saved;  // the settings of the opening
@@ -58,4 +64,5 @@ private:
     // is whole.
     std::vector<std::pair<int, double>> m_moved;
     KPresetMorph m_morph;
+    std::vector<int> m_moving;
 };

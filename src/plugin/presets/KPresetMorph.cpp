@@ -18,6 +18,6 @@ void KPresetMorph::MoveTo(double x, double y) {
     if (!std::isnan(y)) m_y = std::clamp(y, 0.0, 1.0);
     for (std::size_t i = 0; i < m_table.size(); ++i) {
         const double value = Blend(m_table[i], m_x, m_y);
-        if (std::fabs(value - m_get(int(i))) > 1e-5) m_set(int(i), value);
+        if (std::fabs(value - m_get(int(i))) > kSmallestMove) m_set(int(i), value);
     }
 }

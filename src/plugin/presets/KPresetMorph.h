@@ -20,6 +20,7 @@ public:
     void MoveTo(double x, double y);
     double X() const noexcept { return m_x; }
     double Y() const noexcept { return m_y; }
+    const std::vector<Corners>& Table() const noexcept { return m_table; }
 
     // The blend of one parameter's corners at (x, y).
     static double Blend(const Corners& corners, double x, double y) noexcept;
@@ -28,6 +29,8 @@ public:
     // corner of the next morph; the user is offered slot E instead.
     static bool AcceptReplacesCorner(int slotInUse) noexcept { return slotInUse >= 0 && slotInUse < 4; }
     static constexpr int kSlotE = 4;
+    // A parameter is set only when the blend moves it by more than this.
+    static constexpr double kSmallestMove = 1e-5;
 
 private:
     std::vector<Corners> m_table;

@@ -1,14 +1,14 @@
 #include "ui/editor/KEditorFrame.h"
 
-#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "ui/editor/KHalvaneEditor.h"
 #include "ui/window/KX11Window.h"
 
-std::unique_ptr<KPluginEditor> MakePluginEditor(KAudioEffectPluginToAudioPluginAdapter& plugin) {
+std::unique_ptr<KPluginEditor> MakePluginEditor(KQuenlorAudioEffectPlugin& plugin) {
     return std::make_unique<KEditorFrame>(plugin);
 }
 
-KEditorFrame::KEditorFrame(KAudioEffectPluginToAudioPluginAdapter& plugin) noexcept : m_plugin(plugin) {}
+KEditorFrame::KEditorFrame(KQuenlorAudioEffectPlugin& plugin) noexcept : m_plugin(plugin) {}
 
 KEditorFrame::~KEditorFrame() { Destroy(); }
 

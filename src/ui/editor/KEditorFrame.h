@@ -8,7 +8,7 @@
 
 #include "ui/editor/KPluginEditor.h"
 
-class KAudioEffectPluginToAudioPluginAdapter;
+class KQuenlorAudioEffectPlugin;
 class KHalvaneEditor;
 class KX11Window;
 
@@ -18,7 +18,7 @@ class KX11Window;
 // the next idle call, on the user-interface thread, takes the pending updates.
 class KEditorFrame : public KPluginEditor, public KEditorUpdateTarget {
 public:
-    explicit KEditorFrame(KAudioEffectPluginToAudioPluginAdapter& plugin) noexcept;
+    explicit KEditorFrame(KQuenlorAudioEffectPlugin& plugin) noexcept;
     ~KEditorFrame();
 
     bool Create() override;
@@ -46,7 +46,7 @@ public:
 private:
     void TakeParameterUpdates();
 
-    KAudioEffectPluginToAudioPluginAdapter& m_plugin;
+    KQuenlorAudioEffectPlugin& m_plugin;
     std::atomic<bool> m_updateRequested{false};
     std::vector<KAudioPlugin::AutomationAdapter*> m_takenUpdates;
     std::unique_ptr<KHalvaneEditor> m_editor;

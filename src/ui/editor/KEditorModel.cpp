@@ -1,7 +1,7 @@
 #include "ui/editor/KEditorModel.h"
 
 #include "effect/HalvaneAudioEffectPlugin.h"
-#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
 
 HalvaneAudioEffectPlugin* KEditorModel::Effect() const noexcept {
     return dynamic_cast<HalvaneAudioEffectPlugin*>(m_plugin.Effect());

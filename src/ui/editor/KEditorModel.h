@@ -3,7 +3,7 @@
 #include "foundation/text/KString.h"
 
 class HalvaneAudioEffectPlugin;
-class KAudioEffectPluginToAudioPluginAdapter;
+class KQuenlorAudioEffectPlugin;
 
 // The plug-in as its editor sees it: host parameters by index, read and
 // set under the effect's processing lock (held only for the call), and
@@ -11,9 +11,9 @@ class KAudioEffectPluginToAudioPluginAdapter;
 // begin/end gestures where the host has them.
 class KEditorModel {
 public:
-    explicit KEditorModel(KAudioEffectPluginToAudioPluginAdapter& plugin) noexcept : m_plugin(plugin) {}
+    explicit KEditorModel(KQuenlorAudioEffectPlugin& plugin) noexcept : m_plugin(plugin) {}
 
-    KAudioEffectPluginToAudioPluginAdapter& Plugin() const noexcept { return m_plugin; }
+    KQuenlorAudioEffectPlugin& Plugin() const noexcept { return m_plugin; }
     // The ring modulator behind the plug-in; null for another effect.
     HalvaneAudioEffectPlugin* Effect() const noexcept;
 
@@ -36,5 +36,5 @@ public:
 private:
     KScopedLock HoldEffect() const;
 
-    KAudioEffectPluginToAudioPluginAdapter& m_plugin;
+    KQuenlorAudioEffectPlugin& m_plugin;
 };

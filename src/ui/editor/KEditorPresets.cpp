@@ -3,7 +3,7 @@
 #include "foundation/core/KException.h"
 #include "foundation/platform/DataFolder.h"
 #include "foundation/text/KFormatter.h"
-#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
 
 namespace {
 // The library file: "Halvanepresets.xml" in the maker's data folder.

@@ -1,63 +1,46 @@
 #include "ui/editor/KEditorSlots.h"
 
-#include "plugin/presets/KPresetMorph.h"
+#include "foundation/core/Guard.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
+#include "plugin/presets/KActivePresetMorph.h"
 
-KEditorSlots::Snapshot KEditorSlots::Capture() const {
-    Snapshot snapshot(std::size_t(m_model.ParameterCount()));
-    for (std::size_t i = 0; i < snapshot.size(); ++i) snapshot[i] = m_model.Value(int(i));
-    return snapshot;
-}
+KEditorSlots::KEditorSlots(const KEditorModel& model) noexcept : m_model(model) {}
+KEditorSlots::~KEditorSlots() = default;
 
-std::vector<int> KEditorSlots::MorphedParameters(const Snapshot& current) const {
-    std::vector<int> morphed;
-    for (std::size_t i = 0; i < current.size(); ++i)
-        for (int corner = 0; corner < 4; ++corner) {
-            const auto& slot = m_slots[std::size_t(corner)];
-            if (slot && (*slot)[i] != current[i]) {
-                morphed.push_back(int(i));
-                break;
-            }
-        }
-    return morphed;
-}
+int KEditorSlots::Active() const noexcept { return m_model.Plugin().ActivePresetIndex(); }
 
-void KEditorSlots::Apply(const Snapshot& snapshot) const {
-    for (std::size_t i = 0; i < snapshot.size(); ++i)
-        if (m_model.Value(int(i)) != snapshot[i]) m_model.Change(int(i), snapshot[i]);
-}
-
+// The editor's thread makes the switch itself rather than leaving it to the
+// update thread, so the next picture already shows the chosen slot.
 void KEditorSlots::Select(int slot) {
-    if (slot < 0 || slot >= kSlots || slot == m_active) return;
-    m_slots[std::size_t(m_active)] = Capture();
-    m_active = slot;
-    if (const auto& chosen = m_slots[std::size_t(slot)]) Apply(*chosen);
+    KGuard::Run("KEditorSlots::Select", [&] {
+        KQuenlorAudioEffectPlugin& plugin = m_model.Plugin();
+        plugin.RequestActivePreset(slot);
+        plugin.ApplyActivePresetRequest();
+    });
 }
 
 void KEditorSlots::BeginMorph() {
-    const Snapshot current = Capture();
-    m_slots[std::size_t(m_active)] = current;
-    m_morphed = MorphedParameters(current);
-    for (int index : m_morphed) m_model.BeginGesture(index);
+    if (m_morph) return;
+    KGuard::Run("KEditorSlots::BeginMorph", [&] {
+        m_morph = std::make_unique<KActivePresetMorph>(m_model.Plugin());
+        for (int index : m_morph->MovingParameters()) m_model.BeginGesture(index);
+    });
 }
 
 void KEditorSlots::MorphTo(double x, double y) {
-    constexpr int kCorners = 4;
-    const Snapshot current = Capture();
-    std::vector<KPresetMorph::Corners> table(current.size());
-    for (std::size_t i = 0; i < current.size(); ++i)
-        for (int corner = 0; corner < kCorners; ++corner) {
-            const auto& slot = m_slots[std::size_t(corner)];
-            table[i][std::size_t(corner)] = slot ? (*slot)[i] : current[i];
-        }
-    KPresetMorph morph(
-        std::move(table), [&](int index) { return m_model.Value(index); },
-        [&](int index, double value) { m_model.Change(index, value); });
-    morph.MoveTo(x, y);
-    m_x = morph.X();
-    m_y = morph.Y();
+    if (!m_morph) return;
+    m_morph->MoveTo(x, y);
+    m_x = m_morph->X();
+    m_y = m_morph->Y();
 }
 
+// The pad has no dialog to ask in. Accepting on one of the corners A to D
+// would make the next morph blend the result instead of the four settings
+// the user put there, so the result moves to slot E, as the question the
+// session offers recommends, and the corners stay as they were.
 void KEditorSlots::EndMorph() {
-    for (int index : m_morphed) m_model.EndGesture(index);
-    m_morphed.clear();
+    if (!m_morph) return;
+    if (m_morph->Accept()) m_morph->SelectSlotE();
+    for (int index : m_morph->MovingParameters()) m_model.EndGesture(index);
+    m_morph.reset();
 }

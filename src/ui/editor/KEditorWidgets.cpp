@@ -4,7 +4,7 @@
 #include "foundation/core/KException.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KXMLItem.h"
-#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "plugin/pipeline/KChannelModes.h"
 #include "ui/editor/KEditorModel.h"
 #include "ui/editor/KEditorPresets.h"

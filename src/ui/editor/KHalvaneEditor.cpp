@@ -17,7 +17,7 @@ namespace {
 constexpr double kEntryHeight = 24;
 }
 
-KHalvaneEditor::KHalvaneEditor(KAudioEffectPluginToAudioPluginAdapter& plugin)
+KHalvaneEditor::KHalvaneEditor(KQuenlorAudioEffectPlugin& plugin)
     : m_model(plugin), m_slots(m_model), m_presets(m_model) {
     KMemoryStream stream(kHalvaneEditorDescription, int(std::strlen(kHalvaneEditorDescription)));
     KXMLDocument document;

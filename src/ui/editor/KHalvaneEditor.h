@@ -20,7 +20,7 @@ class KXMLItem;
 // hands on the input.
 class KHalvaneEditor : public KWindowClient {
 public:
-    explicit KHalvaneEditor(KAudioEffectPluginToAudioPluginAdapter& plugin);
+    explicit KHalvaneEditor(KQuenlorAudioEffectPlugin& plugin);
     ~KHalvaneEditor();
 
     int DefaultWidth() const noexcept { return m_defaultWidth; }

@@ -1,6 +1,6 @@
 #include "ui/editor/KParameterSource.h"
 
-#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "plugin/core/KQuenlorAudioEffectPlugin.h"
 #include "plugin/parameters/KParameterRecord.h"
 
 namespace {

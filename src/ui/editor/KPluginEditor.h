@@ -4,7 +4,7 @@
 
 #include "ui/window/KUiEvents.h"
 
-class KAudioEffectPluginToAudioPluginAdapter;
+class KQuenlorAudioEffectPlugin;
 
 // The plug-in's editor as the host bridges drive it: made on demand, opened
 // into the host's window, pumped from the host's idle calls or run loop,
@@ -39,4 +39,4 @@ public:
 };
 
 // The editor of this build for `plugin`, or null when the build has none.
-std::unique_ptr<KPluginEditor> MakePluginEditor(KAudioEffectPluginToAudioPluginAdapter& plugin);
+std::unique_ptr<KPluginEditor> MakePluginEditor(KQuenlorAudioEffectPlugin& plugin);

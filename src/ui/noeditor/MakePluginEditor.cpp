@@ -2,4 +2,4 @@
 
 // Builds without a window layer of ours (Windows, for now) have no editor;
 // hosts then show their own generic controls.
-std::unique_ptr<KPluginEditor> MakePluginEditor(KAudioEffectPluginToAudioPluginAdapter&) { return nullptr; }
+std::unique_ptr<KPluginEditor> MakePluginEditor(KQuenlorAudioEffectPlugin&) { return nullptr; }

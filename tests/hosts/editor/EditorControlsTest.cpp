@@ -114,20 +114,22 @@ TEST_F(EditorControls, TogglesAndChoicesStepThroughTheirValues) {
 }
 
 TEST_F(EditorControls, SlotsKeepTheSettingsOfEachSlot) {
+    // Slots hold stored settings: 12 significant digits.
+    constexpr double kStored = 1e-11;
     const double original = Value(frequency);
     auto click = [&](const char* control) {
         const KRect button = Bounds(control);
         Pointer(Kind::Press, button.CenterX(), button.CenterY());
         Pointer(Kind::Release, button.CenterX(), button.CenterY());
     };
-    click("slot1");  // B starts from the current settings
-    EXPECT_EQ(Value(frequency), original);
+    click("slot1");  // every slot starts from the default settings
+    EXPECT_NEAR(Value(frequency), original, kStored);
     DragBy(Bounds("frequency0"), -50);
     const double inB = Value(frequency);
     click("slot0");
-    EXPECT_EQ(Value(frequency), original);
+    EXPECT_NEAR(Value(frequency), original, kStored);
     click("slot1");
-    EXPECT_EQ(Value(frequency), inB);
+    EXPECT_NEAR(Value(frequency), inB, kStored);
 
     // Halfway between A (original) and B (inB) along the top edge.
     click("slot0");
@@ -141,6 +143,15 @@ TEST_F(EditorControls, SlotsKeepTheSettingsOfEachSlot) {
     for (const Call& call : host.calls) EXPECT_EQ(call.index, frequency);
     EXPECT_EQ(host.calls.front().kind, Call::Begin);
     EXPECT_EQ(host.calls.back().kind, Call::End);
+
+    // The blend was made on A, a corner of the pad: it went to E, and A
+    // still holds what it held.
+    const double blended = Value(frequency);
+    EXPECT_EQ(plugin->ActivePresetIndex(), 4);
+    click("slot0");
+    EXPECT_NEAR(Value(frequency), original, kStored);
+    click("slot4");
+    EXPECT_NEAR(Value(frequency), blended, kStored);
 }
 
 TEST_F(EditorControls, SaveAsAddsANamedPresetThatBecomesTheCurrentOne) {

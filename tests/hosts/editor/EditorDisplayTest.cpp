@@ -3,6 +3,11 @@
 // next picture.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "effect/HalvaneAudioEffectPlugin.h"
+
 #include "EditorTestSupport.h"
 
 namespace EditorTest {
@@ -64,7 +69,11 @@ TEST_F(EditorDisplay, TheWaveformFollowsTheGeneratorsTable) {
     editor->Refresh();
     const auto before = Picture();
     plugin->SetParameter(shape, 1.0);
-    // The table is rebuilt by the processing; one block brings it up to date.
+    // The table is built off the audio thread; the first block after the
+    // build takes it up.
+    KSignalGenerator& generator = KEditorModel(*plugin).Effect()->Generator(0);
+    for (int waited = 0; generator.IsRebuildPending() && waited < 5000; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     std::vector<float> left(256, 0.0f), right(256, 0.0f);
     float* channels[] = {left.data(), right.data()};
     plugin->ProcessBlock(channels, channels, 256, true);
