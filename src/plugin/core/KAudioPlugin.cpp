@@ -229,19 +229,19 @@ void KAudioPlugin::SetEffectChannels(int inputs, int outputs) noexcept {
 }
 
 int KAudioPlugin::GetInputChannelCount() const {
-    return m_hostInputs <= 0 ? 0 : std::min(m_hostInputs, m_effectInputs);
+    return m_hostInputs <= 0 ? 0 : std::min<int>(m_hostInputs, m_effectInputs);
 }
 
 // The channels the effect processes: as many as the channel mode gives it,
 // but not more than the host has outputs for (a mono output would otherwise
 // be written by two channels).
-int KAudioPlugin::GetProcessedInputChannelCount() const { return std::min(m_effectInputs, m_hostOutputs); }
+int KAudioPlugin::GetProcessedInputChannelCount() const { return std::min<int>(m_effectInputs, m_hostOutputs); }
 
 int KAudioPlugin::GetOutputChannelCount() const {
-    return m_hostInputs <= 0 ? 0 : std::min(m_hostOutputs, m_effectOutputs);
+    return m_hostInputs <= 0 ? 0 : std::min<int>(m_hostOutputs, m_effectOutputs);
 }
 
-int KAudioPlugin::GetProcessedOutputChannelCount() const { return std::min(m_hostOutputs, m_effectOutputs); }
+int KAudioPlugin::GetProcessedOutputChannelCount() const { return std::min<int>(m_hostOutputs, m_effectOutputs); }
 
 int KAudioPlugin::GetInputBusCount() const { return GetInputChannelCount() / std::max(m_channelsPerBus, 1); }
 

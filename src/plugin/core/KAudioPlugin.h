@@ -6,6 +6,7 @@
 
 #include "foundation/core/Guard.h"
 #include "foundation/threading/KLock.h"
+#include "foundation/threading/KRelaxed.h"
 #include "foundation/text/KString.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KAutomationAdapter.h"
@@ -260,10 +261,12 @@ protected:
     KLock m_thirdLock;
     double m_sampleRate = 44100;
     int m_maxBlockSize = 1024;
-    int m_hostInputs = 2;
-    int m_hostOutputs = 2;
-    int m_effectInputs = 2;
-    int m_effectOutputs = 2;
+    // Set up under the plug-in's locks, read by blocks and host queries
+    // without them.
+    KRelaxed<int> m_hostInputs = 2;
+    KRelaxed<int> m_hostOutputs = 2;
+    KRelaxed<int> m_effectInputs = 2;
+    KRelaxed<int> m_effectOutputs = 2;
     int m_channelsPerBus = 2;
 
 private:
