@@ -6,8 +6,8 @@
 # part of the sources; "main" is the VST 2.4 entry under its older name,
 # the same code as VSTPluginMain.
 set(halvane_exports InitDll ExitDll HalvaneAudioEffectPluginInterface KLibraryDLLInitialize)
-file(GLOB vst2_exports ${CMAKE_CURRENT_SOURCE_DIR}/vst2/*Exports.cpp)
-file(GLOB vst3_exports ${CMAKE_CURRENT_SOURCE_DIR}/vst3/*Exports.cpp)
+file(GLOB vst2_exports CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/vst2/*Exports.cpp)
+file(GLOB vst3_exports CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/vst3/*Exports.cpp)
 if(vst2_exports)
   list(APPEND halvane_exports VSTPluginMain "main=VSTPluginMain")
 endif()
