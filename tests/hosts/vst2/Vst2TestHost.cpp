@@ -6,7 +6,6 @@
 #include <dlfcn.h>
 #endif
 
-#include <cmath>
 #include <stdexcept>
 
 namespace Vst2Test {
@@ -152,13 +151,6 @@ std::vector<HostCall> TestHost::CallsOf(VstInt32 opcode) const {
 void TestHost::ClearCalls() {
     std::lock_guard hold(m_callsLock);
     m_calls.clear();
-}
-
-std::vector<float> TestSignal(int frames, int channel) {
-    std::vector<float> samples(static_cast<std::size_t>(frames));
-    for (int i = 0; i < frames; ++i)
-        samples[std::size_t(i)] = float(0.4 * std::sin(0.013 * i * (channel + 1)) + 0.2 * std::sin(0.171 * i + channel));
-    return samples;
 }
 
 }  // namespace Vst2Test

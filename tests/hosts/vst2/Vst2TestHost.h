@@ -14,6 +14,7 @@
 #include "hosts/vst2/abi/VstEvents.h"
 #include "hosts/vst2/abi/VstOpcodes.h"
 #include "hosts/vst2/abi/VstTimeInfo.h"
+#include "support/TestSignal.h"
 
 namespace Vst2Test {
 
@@ -84,7 +85,6 @@ private:
     std::vector<HostCall> m_calls;
 };
 
-// Stereo test material: a few partials, the same for every call.
-std::vector<float> TestSignal(int frames, int channel);
+using HostTest::TestSignal;
 
 }  // namespace Vst2Test

@@ -1,44 +1,125 @@
 #include "hosts/vst3/Vst3TestHost.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cmath>
+#include <cstring>
+#include <numbers>
 #include <stdexcept>
 
 namespace vst3test {
 
-LoadedModule& LoadedModule::Get() {
-    static LoadedModule module;
+namespace {
+
+using ModuleHook = bool (*)();
+
+#if defined(_WIN32)
+constexpr const char* kBinaryFolder = "Contents/x86_64-win/";
+constexpr const char* kBinaryExtension = ".vst3";
+
+// Paths are UTF-8 here; the module's name is widened for LoadLibraryW.
+void* OpenModule(const std::string& path, std::string& failure) {
+    std::wstring wide(std::size_t(MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), int(wide.size()));
+    void* module = LoadLibraryW(wide.c_str());
+    if (!module) failure = "LoadLibraryW failed with error " + std::to_string(GetLastError());
     return module;
 }
+void* FindExport(void* module, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+// InitDll and ExitDll are optional on Windows; a host calls them when they are
+// exported.
+bool Enter(void* module) {
+    auto hook = reinterpret_cast<ModuleHook>(FindExport(module, "InitDll"));
+    return !hook || hook();
+}
+void Leave(void* module) {
+    if (auto hook = reinterpret_cast<ModuleHook>(FindExport(module, "ExitDll"))) hook();
+}
+void CloseModule(void* module) { FreeLibrary(static_cast<HMODULE>(module)); }
+#else
+constexpr const char* kBinaryFolder = "Contents/x86_64-linux/";
+constexpr const char* kBinaryExtension = ".so";
 
-LoadedModule::LoadedModule() {
-    m_handle = dlopen(HALVANE_VST3_MODULE, RTLD_NOW | RTLD_LOCAL);
+void* OpenModule(const std::string& path, std::string& failure) {
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) failure = dlerror();
+    return module;
+}
+void* FindExport(void* module, const char* name) { return dlsym(module, name); }
+// Linux hosts refuse a module without ModuleEntry and ModuleExit.
+bool Enter(void* module) {
+    auto hook = reinterpret_cast<bool (*)(void*)>(FindExport(module, "ModuleEntry"));
+    return hook && hook(module);
+}
+void Leave(void* module) {
+    if (auto hook = reinterpret_cast<ModuleHook>(FindExport(module, "ModuleExit"))) hook();
+}
+void CloseModule(void* module) { dlclose(module); }
+#endif
+
+// The class hosts instantiate is the one of the audio-effect category.
+bool FindAudioEffectClass(vst3::IPluginFactory& factory, vst3::PClassInfo& info) {
+    for (vst3::int32 i = 0; i < factory.countClasses(); ++i)
+        if (factory.getClassInfo(i, &info) == vst3::kResultOk &&
+            std::strcmp(info.category, vst3::kVstAudioEffectClass) == 0)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+std::string BundleBinary(std::string bundle) {
+    while (bundle.size() > 1 && (bundle.back() == '/' || bundle.back() == '\\')) bundle.pop_back();
+    const std::string name = bundle.substr(bundle.find_last_of("/\\") + 1);
+    const std::string stem = name.substr(0, name.rfind(".vst3"));
+    return bundle + "/" + kBinaryFolder + stem + kBinaryExtension;
+}
+
+LoadedModule::LoadedModule(const std::string& binaryPath) {
+    m_handle = OpenModule(binaryPath, m_failure);
     if (!m_handle) return;
-    auto entry = reinterpret_cast<bool (*)(void*)>(dlsym(m_handle, "ModuleEntry"));
-    if (!entry || !entry(m_handle)) return;
-    m_getFactory = reinterpret_cast<GetFactoryFunction>(dlsym(m_handle, "GetPluginFactory"));
+    m_entered = Enter(m_handle);
+    if (!m_entered) {
+        m_failure = "The module's entry hook refused to start.";
+        return;
+    }
+    m_getFactory = reinterpret_cast<GetFactoryFunction>(FindExport(m_handle, "GetPluginFactory"));
+    if (!m_getFactory) m_failure = "The module exports no GetPluginFactory.";
+}
+
+LoadedModule::~LoadedModule() {
+    if (!m_handle) return;
+    if (m_entered) Leave(m_handle);
+    CloseModule(m_handle);
 }
 
 vst3::IPluginFactory* LoadedModule::Factory() const { return m_getFactory ? m_getFactory() : nullptr; }
 
-Instance::Instance() {
-    vst3::IPluginFactory* factory = LoadedModule::Get().Factory();
-    if (!factory) throw std::runtime_error("The module did not load.");
+Instance::Instance(const LoadedModule& module, int maxFrames) : m_maxFrames(maxFrames) {
+    vst3::IPluginFactory* factory = module.Factory();
+    if (!factory) throw std::runtime_error("The module did not load. " + module.Failure());
     vst3::PClassInfo info{};
-    factory->getClassInfo(0, &info);
+    const bool found = FindAudioEffectClass(*factory, info);
     void* object = nullptr;
-    factory->createInstance(info.cid, Iid<vst3::IComponent>(), &object);
+    if (found) factory->createInstance(info.cid, Iid<vst3::IComponent>(), &object);
     factory->release();
+    if (!found) throw std::runtime_error("The factory offers no audio-effect class.");
     component = static_cast<vst3::IComponent*>(object);
     if (!component) throw std::runtime_error("No component.");
     component->queryInterface(Iid<vst3::IAudioProcessor>(), reinterpret_cast<void**>(&processor));
     component->queryInterface(Iid<vst3::IEditController>(), reinterpret_cast<void**>(&controller));
     for (auto& channel : inputs) {
-        channel.resize(kFrames);
-        for (int s = 0; s < kFrames; ++s) channel[std::size_t(s)] = float(0.5 * std::sin(2 * M_PI * 440 * s / 48000));
+        channel.resize(std::size_t(maxFrames));
+        for (int s = 0; s < maxFrames; ++s)
+            channel[std::size_t(s)] = float(0.5 * std::sin(2 * std::numbers::pi * 440 * s / 48000));
     }
-    for (auto& channel : outputs) channel.assign(kFrames, 0.0f);
+    for (auto& channel : outputs) channel.assign(std::size_t(maxFrames), 0.0f);
 }
 
 Instance::~Instance() {
@@ -47,12 +128,24 @@ Instance::~Instance() {
     if (component) component->release();
 }
 
-void Instance::Start(double sampleRate) {
+void Instance::Initialize() {
+    if (m_initialized) return;
     component->initialize(&host);
-    vst3::ProcessSetup setup{vst3::kRealtime, vst3::kSample32, kFrames, sampleRate};
+    m_initialized = true;
+}
+
+void Instance::Start(double sampleRate) {
+    Initialize();
+    vst3::ProcessSetup setup{vst3::kRealtime, vst3::kSample32, m_maxFrames, sampleRate};
     processor->setupProcessing(setup);
     component->setActive(true);
     processor->setProcessing(true);
+}
+
+void Instance::Stop() {
+    processor->setProcessing(false);
+    component->setActive(false);
+    component->terminate();
 }
 
 vst3::tresult Instance::Process(int frames, ParameterChanges* changes, EventList* in, EventList* out,

@@ -4,51 +4,31 @@
 //   vst2_host render <module> <output.raw> [--save-state <file>] [--load-state <file>]
 //   vst2_host compare <a.raw> <b.raw>
 //
-// render loads the module, sets a fixed group of parameters (or loads a
-// saved state instead), processes a fixed stereo input in blocks of 512 at
-// 48 kHz and writes the output as interleaved 32-bit floats (the machine's
-// byte order). compare answers 0 when both outputs have the same length and
-// differ nowhere by more than 1e-6.
+// render loads the module, sets the fixed settings (or loads a saved state
+// instead), processes the fixed input and writes the output (RenderSettings.h,
+// RawAudioFiles.h). The state is saved once the settings are in.
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <exception>
-#include <fstream>
-#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "hosts/vst2/Vst2TestHost.h"
+#include "support/hostprogram/RawAudioFiles.h"
+#include "support/hostprogram/RenderSettings.h"
 
 namespace {
 
 using namespace Vst2Test;
-
-constexpr int kRate = 48000;
-constexpr int kFrames = 5000;  // nine full blocks and a short one
-constexpr int kBlock = 512;
-constexpr double kTolerance = 1e-6;
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const void* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(static_cast<const char*>(data), std::streamsize(size));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
+using namespace HostProgram;
 
 // Settings go in before processing starts so that nothing glides from the
-// defaults: oscillator 1 at half depth, oscillator 2 on at a quarter.
+// defaults.
 void Configure(TestHost& host, const std::string& stateFile) {
     AEffect* effect = host.Effect();
     if (stateFile.empty()) {
-        effect->setParameter(effect, 3, 0.5f);
-        effect->setParameter(effect, 7, 1.0f);
-        effect->setParameter(effect, 8, 0.25f);
+        for (const Setting& setting : kSettings) effect->setParameter(effect, setting.index, setting.value);
     } else {
         host.LoadChunk(ReadBytes(stateFile));
     }
@@ -83,32 +63,10 @@ int RenderCommand(const std::vector<std::string>& args) {
     if (!saveState.empty()) {
         const std::vector<std::uint8_t> chunk = host.Chunk();
         if (chunk.empty()) throw std::runtime_error("the module saved an empty state");
-        WriteBytes(saveState, chunk.data(), chunk.size());
+        WriteBytes(saveState, chunk);
     }
-    const std::vector<float> output = Render(host);
-    WriteBytes(args[1], output.data(), output.size() * sizeof(float));
+    WriteSamples(args[1], Render(host));
     return 0;
-}
-
-std::vector<float> ReadFloats(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = ReadBytes(path);
-    std::vector<float> samples(bytes.size() / sizeof(float));
-    std::copy(bytes.begin(), bytes.begin() + std::ptrdiff_t(samples.size() * sizeof(float)),
-              reinterpret_cast<std::uint8_t*>(samples.data()));
-    return samples;
-}
-
-int CompareCommand(const std::vector<std::string>& args) {
-    if (args.size() != 2) throw std::runtime_error("compare needs two files");
-    const std::vector<float> a = ReadFloats(args[0]), b = ReadFloats(args[1]);
-    if (a.size() != b.size() || a.empty()) {
-        std::printf("lengths differ: %zu and %zu samples\n", a.size(), b.size());
-        return 1;
-    }
-    double largest = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) largest = std::max(largest, std::fabs(double(a[i]) - double(b[i])));
-    std::printf("%zu samples, largest difference %.3g\n", a.size(), largest);
-    return largest <= kTolerance ? 0 : 1;
 }
 
 }  // namespace
@@ -118,7 +76,7 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     try {
         if (command == "render") return RenderCommand(args);
-        if (command == "compare") return CompareCommand(args);
+        if (command == "compare" && args.size() == 2) return CompareRenderings(args[0], args[1]);
         std::fprintf(stderr, "usage: vst2_host render <module> <output.raw> [--save-state f] [--load-state f]\n"
                              "       vst2_host compare <a.raw> <b.raw>\n");
     } catch (const std::exception& failure) {
