@@ -84,7 +84,7 @@ TEST(EditorUpdates, TheThreadLivesExactlyAsLongAsThePlugin) {
     EXPECT_EQ(ThreadsOfThisProcess(), before);
     for (int i = 0; i < 1000; ++i) {
         KAudioEffectPluginToAudioPluginAdapter plugin;
-        plugin.Initialize(&TwoRecordEntry);
+        plugin.Initialize(&EntryOf<TwoRecordEffect>);
     }
     EXPECT_EQ(ThreadsOfThisProcess(), before);
 }
