@@ -24,7 +24,7 @@ protected:
 // entry does: without an instance it makes one, the creation opcode answers
 // the instance and every other opcode goes to its dispatcher.
 template <class Effect>
-std::intptr_t EntryOf(void* instance, std::int32_t opcode, std::int64_t* parameters) {
+std::intptr_t TestEffectEntry(void* instance, std::int32_t opcode, std::int64_t* parameters) {
     if (!instance) instance = static_cast<KPlugin*>(new Effect);
     if (opcode == KPluginOpcode::Create) return reinterpret_cast<std::intptr_t>(instance);
     return static_cast<KPlugin*>(instance)->Dispatch(opcode, parameters);

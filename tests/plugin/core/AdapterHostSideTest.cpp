@@ -57,7 +57,7 @@ struct RecordingHost final : SilentHost {
 struct AdapterHostSide : ::testing::Test {
     AdapterHostSide() {
         gCalls.clear();
-        plugin.Initialize(&EntryOf<CountingEffect>);
+        plugin.Initialize(&TestEffectEntry<CountingEffect>);
     }
     CountingEffect& Effect() { return *static_cast<CountingEffect*>(plugin.Effect()); }
     HookedAdapter plugin;

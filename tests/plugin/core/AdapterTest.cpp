@@ -51,7 +51,7 @@ public:
 std::intptr_t FailingEntry(void*, std::int32_t, std::int64_t*) { return 0; }
 
 struct AdapterFixture : ::testing::Test {
-    AdapterFixture() { adapter.Initialize(&EntryOf<TestEffect>); }
+    AdapterFixture() { adapter.Initialize(&TestEffectEntry<TestEffect>); }
     TestEffect& Effect() { return *static_cast<TestEffect*>(adapter.Effect()); }
     KAudioEffectPluginToAudioPluginAdapter adapter;
 };
@@ -161,7 +161,7 @@ TEST_F(AdapterFixture, AFailingParameterCallIsGuardedUnderItsName) {
 
 TEST(Adapter, DestroysItsEffectThroughTheEntry) {
     const int before = TestEffect::destroyed;
-    { KAudioEffectPluginToAudioPluginAdapter adapter; adapter.Initialize(&EntryOf<TestEffect>); }
+    { KAudioEffectPluginToAudioPluginAdapter adapter; adapter.Initialize(&TestEffectEntry<TestEffect>); }
     EXPECT_EQ(TestEffect::destroyed, before + 1);
 }
 
@@ -177,7 +177,7 @@ TEST(Adapter, AnEntryThatCreatesNothingRaisesErrorCreatingPlugin) {
 
 TEST(Adapter, OutputGainCorrectionAdjustsTheFirstOutputGainRecord) {
     KAudioEffectPluginToAudioPluginAdapter adapter;
-    adapter.Initialize(&EntryOf<TestEffect>);
+    adapter.Initialize(&TestEffectEntry<TestEffect>);
     EXPECT_FALSE(adapter.ApplyOutputGainCorrection(2.0));  // no record carries the flag
     KParameterRecord& gain = adapter.Effect()->Record(0);
     gain.SetFlag(KParameterFlag::OutputGain, true);

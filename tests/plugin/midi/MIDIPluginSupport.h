@@ -42,6 +42,6 @@ public:
 };
 
 struct MIDIPlugin {
-    MIDIPlugin() { plugin.Initialize(&EntryOf<TwoRecordEffect>); }
+    MIDIPlugin() { plugin.Initialize(&TestEffectEntry<TwoRecordEffect>); }
     TestPlugin plugin;
 };

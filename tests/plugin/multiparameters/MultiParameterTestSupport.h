@@ -60,7 +60,7 @@ struct Plugin {
     static constexpr double kRate = 48000;
 
     Plugin() {
-        adapter.Initialize(&EntryOf<TargetEffect>);
+        adapter.Initialize(&TestEffectEntry<TargetEffect>);
         adapter.SetSampleRate(kRate);
         adapter.SetMaxBlockSize(1024);
         adapter.InitProcessing();

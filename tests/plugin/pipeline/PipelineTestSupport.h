@@ -53,7 +53,7 @@ class TestPlugin : public KAudioEffectPluginToAudioPluginAdapter {
 public:
     // Set up for processing as a bridge does it, unless told otherwise.
     explicit TestPlugin(bool setUp = true) {
-        Initialize(&EntryOf<ScalingEffect>);
+        Initialize(&TestEffectEntry<ScalingEffect>);
         if (setUp) InitProcessing();
     }
 
