@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "foundation/core/Guard.h"
 #include "foundation/text/KFormatter.h"
@@ -53,46 +54,48 @@ void HalvaneAudioEffectPlugin::StartBackgroundBuilds() noexcept {
         KGuard::Run("HalvaneAudioEffectPlugin::StartBackgroundBuilds", [&] { generator.BuildInBackground(); });
 }
 
+KParameterRecord& HalvaneAudioEffectPlugin::Declare(int index, KParameterRecord record, KString description) {
+    KParameterRecord& slot = m_records[std::size_t(index)];
+    slot = std::move(record);
+    slot.description = std::move(description);
+    return slot;
+}
+
 void HalvaneAudioEffectPlugin::DeclareRecords() {
-    KParameterRecord& modulate = m_records[kModulate];
-    modulate = KParameterRecord::OnOff("Modulate oscillators", "modulate", false);
-    modulate.description =
-        "When <name>Modulate checkbox</name> is enabled, source signal is modulated by signal compounding from all "
-        "enabled oscillators. Otherwise each oscillator modifies the signal separately.";
+    Declare(kModulate, KParameterRecord::OnOff("Modulate oscillators", "modulate", false),
+            "When <name>Modulate checkbox</name> is enabled, source signal is modulated by signal compounding from "
+            "all enabled oscillators. Otherwise each oscillator modifies the signal separately.");
     for (int i = 0; i < kOscillators; ++i) DeclareOscillatorRecords(i);
 }
 
 void HalvaneAudioEffectPlugin::DeclareOscillatorRecords(int oscillator) {
-    KParameterRecord& header = m_records[std::size_t(RecordOf(oscillator, kHeader))];
-    header = KParameterRecord::GroupHeader(KFormatter("Oscillator {0}") << oscillator + 1);
-    header.description = KString("<name>")
-                             .Append(header.name)
-                             .Append(" panel</name> provides parameters of an oscillator used by ring modulator.");
+    const KString title = KFormatter("Oscillator {0}") << oscillator + 1;
+    Declare(RecordOf(oscillator, kHeader), KParameterRecord::GroupHeader(title),
+            KString("<name>")
+                .Append(title)
+                .Append(" panel</name> provides parameters of an oscillator used by ring modulator."));
 
-    KParameterRecord& enable = m_records[std::size_t(RecordOf(oscillator, kEnable))];
-    enable = KParameterRecord::OnOff("Enable", KFormatter("enable{0}") << oscillator, oscillator == 0);
-    enable.description = "<name>Enable checkbox</name> enables or disables the oscillator.";
-    enable.SetFlag(KParameterFlag::Switch, true);
+    Declare(RecordOf(oscillator, kEnable),
+            KParameterRecord::OnOff("Enable", KFormatter("enable{0}") << oscillator, oscillator == 0),
+            "<name>Enable checkbox</name> enables or disables the oscillator.")
+        .SetFlag(KParameterFlag::Switch, true);
 
-    KParameterRecord& depth = m_records[std::size_t(RecordOf(oscillator, kDepth))];
-    depth = KParameterRecord::Float("Depth", KFormatter("depth{0}") << oscillator, 0, 1, 1,
-                                    KDisplayFunctions::Percent);
-    depth.description =
-        "<name>Depth</name> defines how powerful the oscillator is, thus this is the ratio between dry and wet "
-        "signals.";
-    depth.SetFlag(KParameterFlag::FullUpdate, false);  // Process reads it directly
+    Declare(RecordOf(oscillator, kDepth),
+            KParameterRecord::Float("Depth", KFormatter("depth{0}") << oscillator, 0, 1, 1, KDisplayFunctions::Percent),
+            "<name>Depth</name> defines how powerful the oscillator is, thus this is the ratio between dry and wet "
+            "signals.")
+        .SetFlag(KParameterFlag::FullUpdate, false);  // Process reads it directly
 
-    KParameterRecord& frequency = m_records[std::size_t(RecordOf(oscillator, kFrequency))];
-    frequency = KParameterRecord::Float("Frequency", KFormatter("frequency{0}") << oscillator, kMinimumFrequencyLog,
-                                        kMaximumFrequencyLog, kDefaultFrequencyLog, KDisplayFunctions::LogFrequency);
-    frequency.description = "<name>Frequency</name> defines speed of the tremolo low frequency oscilltor.";
+    Declare(RecordOf(oscillator, kFrequency),
+            KParameterRecord::Float("Frequency", KFormatter("frequency{0}") << oscillator, kMinimumFrequencyLog,
+                                    kMaximumFrequencyLog, kDefaultFrequencyLog, KDisplayFunctions::LogFrequency),
+            "<name>Frequency</name> defines speed of the tremolo low frequency oscilltor.");
 
-    KParameterRecord& phase = m_records[std::size_t(RecordOf(oscillator, kPhase))];
-    phase = KParameterRecord::Float("Phase", KFormatter("phase{0}") << oscillator, 0, 1, 0.1,
-                                    KDisplayFunctions::Degrees);
-    phase.description =
+    KParameterRecord& phase = Declare(
+        RecordOf(oscillator, kPhase),
+        KParameterRecord::Float("Phase", KFormatter("phase{0}") << oscillator, 0, 1, 0.1, KDisplayFunctions::Degrees),
         "<name>Phase</name> defines phase difference between channels, so this is quite a cool way to accomplish "
-        "some kind of stereo expansion.";
+        "some kind of stereo expansion.");
     phase.SetFlag(KParameterFlag::FullUpdate, false);
     phase.SetFlag(KParameterFlag::Reported, true);
 }

@@ -50,6 +50,9 @@ private:
 
     static KString ShapeKey(int oscillator);
     void StartBackgroundBuilds() noexcept;
+    // Puts a record into its slot with its help text; answers the slot, for
+    // the flags that differ from the defaults.
+    KParameterRecord& Declare(int index, KParameterRecord record, KString description);
     void DeclareRecords();
     void StoreWaveforms(KStorageContext& context);
     void DeclareOscillatorRecords(int oscillator);

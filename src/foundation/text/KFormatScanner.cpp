@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "foundation/text/FormatPlaceholder.h"
+#include "foundation/text/KFormatPlaceholder.h"
 #include "foundation/text/NumberText.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <string_view>
 
-#include "foundation/text/FormatPlaceholder.h"
+#include "foundation/text/KFormatPlaceholder.h"
 #include "foundation/core/KException.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <atomic>
 
 #include "foundation/text/KString.h"
-#include "plugin/multiparameters/KRangeMapping.h"
+#include "plugin/multiparameters/KModulationRange.h"
 
 class KMIDITarget;
 class KStorageContext;

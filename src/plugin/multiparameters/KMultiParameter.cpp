@@ -15,6 +15,12 @@ KMultiParameter::KMultiParameter(KAudioPlugin& plugin, KLock& lock, int number)
 }
 
 template <class T>
+T KMultiParameter::GetUnderLock(const T& field) const {
+    KScopedLock lock(m_lock);
+    return field;
+}
+
+template <class T>
 void KMultiParameter::SetUnderLock(T& field, T value) {
     KScopedLock lock(m_lock);
     field = std::move(value);
@@ -30,45 +36,27 @@ bool KMultiParameter::Hidden() const {
     return !name.IsEmpty() && name.ToUTF8().front() == '*';
 }
 
-KString KMultiParameter::Name() const {
-    KScopedLock lock(m_lock);
-    return m_name;
-}
+KString KMultiParameter::Name() const { return GetUnderLock(m_name); }
 
 void KMultiParameter::SetName(const KString& name) { SetUnderLock(m_name, name); }
 
-KString KMultiParameter::Group() const {
-    KScopedLock lock(m_lock);
-    return m_group;
-}
+KString KMultiParameter::Group() const { return GetUnderLock(m_group); }
 
 void KMultiParameter::SetGroup(const KString& group) { SetUnderLock(m_group, group); }
 
-KString KMultiParameter::Info() const {
-    KScopedLock lock(m_lock);
-    return m_info;
-}
+KString KMultiParameter::Info() const { return GetUnderLock(m_info); }
 
 void KMultiParameter::SetInfo(const KString& info) { SetUnderLock(m_info, info); }
 
-bool KMultiParameter::Enabled() const {
-    KScopedLock lock(m_lock);
-    return m_enabled;
-}
+bool KMultiParameter::Enabled() const { return GetUnderLock(m_enabled); }
 
 void KMultiParameter::SetEnabled(bool enabled) { SetUnderLock(m_enabled, enabled); }
 
-double KMultiParameter::DefaultValue() const {
-    KScopedLock lock(m_lock);
-    return m_defaultValue;
-}
+double KMultiParameter::DefaultValue() const { return GetUnderLock(m_defaultValue); }
 
 void KMultiParameter::SetDefaultValue(double value) { SetUnderLock(m_defaultValue, std::clamp(value, 0.0, 1.0)); }
 
-KMultiParameterMode KMultiParameter::Mode() const {
-    KScopedLock lock(m_lock);
-    return m_mode;
-}
+KMultiParameterMode KMultiParameter::Mode() const { return GetUnderLock(m_mode); }
 
 void KMultiParameter::SetMode(KMultiParameterMode mode) {
     {
@@ -79,34 +67,22 @@ void KMultiParameter::SetMode(KMultiParameterMode mode) {
     RequestApply();
 }
 
-KMultiParameterValueMode KMultiParameter::ValueMode() const {
-    KScopedLock lock(m_lock);
-    return m_valueMode;
-}
+KMultiParameterValueMode KMultiParameter::ValueMode() const { return GetUnderLock(m_valueMode); }
 
 void KMultiParameter::SetValueMode(KMultiParameterValueMode mode) { SetUnderLock(m_valueMode, mode); }
 
-double KMultiParameter::SwitchTime() const {
-    KScopedLock lock(m_lock);
-    return m_switchTime;
-}
+double KMultiParameter::SwitchTime() const { return GetUnderLock(m_switchTime); }
 
 void KMultiParameter::SetSwitchTime(double seconds) { SetUnderLock(m_switchTime, std::max(seconds, kMinSwitchTime)); }
 
-int KMultiParameter::BankCount() const {
-    KScopedLock lock(m_lock);
-    return m_bankCount;
-}
+int KMultiParameter::BankCount() const { return GetUnderLock(m_bankCount); }
 
 void KMultiParameter::SetBankCount(int count) {
     SetUnderLock(m_bankCount, std::clamp(count, kMinBanks, KMultiParameterParameter::kMaxBanks));
     RequestApply();
 }
 
-double KMultiParameter::SliderValue() const {
-    KScopedLock lock(m_lock);
-    return m_slider;
-}
+double KMultiParameter::SliderValue() const { return GetUnderLock(m_slider); }
 
 void KMultiParameter::SetSliderValue(double value, bool quiet) {
     {
@@ -122,10 +98,7 @@ void KMultiParameter::SetRedirect(bool on) {
     m_redirect = on;
 }
 
-double KMultiParameter::RampPosition() const {
-    KScopedLock lock(m_lock);
-    return m_rampPosition;
-}
+double KMultiParameter::RampPosition() const { return GetUnderLock(m_rampPosition); }
 
 bool KMultiParameter::UsesRamp() const noexcept {
     return m_mode == KMultiParameterMode::Switch || m_mode == KMultiParameterMode::Trigger;

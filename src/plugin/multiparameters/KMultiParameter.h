@@ -147,6 +147,8 @@ private:
     void StepRamp(int sampleCount);
     std::vector<KMultiParameterParameter> LoadEntries(KStorageContext& context, bool banksMode, int bankCount);
     template <class T>
+    T GetUnderLock(const T& field) const;
+    template <class T>
     void SetUnderLock(T& field, T value);
 
     KAudioPlugin& m_plugin;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "foundation/text/KString.h"
-#include "plugin/multiparameters/KRangeMapping.h"
+#include "plugin/multiparameters/KModulationRange.h"
 #include "signal/envelope/KEnvelope.h"
 
 class KEnvelopeComputer;

@@ -4,12 +4,23 @@
 #include <cmath>
 #include <utility>
 
-KParameterRecord KParameterRecord::Float(KString name, KString identifier, double minimum, double maximum,
-                                         double defaultValue, KDisplayFunction display) {
+namespace {
+
+// Every factory starts from a record of its type that carries the names; the
+// value fields are then filled in with their default as the current value.
+KParameterRecord Named(KParameterType type, KString name, KString identifier = {}) {
     KParameterRecord record;
-    record.type = KParameterType::Float;
+    record.type = type;
     record.name = std::move(name);
     record.identifier = std::move(identifier);
+    return record;
+}
+
+}  // namespace
+
+KParameterRecord KParameterRecord::Float(KString name, KString identifier, double minimum, double maximum,
+                                         double defaultValue, KDisplayFunction display) {
+    KParameterRecord record = Named(KParameterType::Float, std::move(name), std::move(identifier));
     record.display = display;
     record.floating.minimum = minimum;
     record.floating.maximum = maximum;
@@ -20,10 +31,7 @@ KParameterRecord KParameterRecord::Float(KString name, KString identifier, doubl
 
 KParameterRecord KParameterRecord::Integer(KString name, KString identifier, int minimum, int maximum,
                                            int defaultValue) {
-    KParameterRecord record;
-    record.type = KParameterType::Integer;
-    record.name = std::move(name);
-    record.identifier = std::move(identifier);
+    KParameterRecord record = Named(KParameterType::Integer, std::move(name), std::move(identifier));
     record.integer.minimum = minimum;
     record.integer.maximum = maximum;
     record.integer.defaultValue = record.integer.value = record.integer.alternate = defaultValue;
@@ -32,10 +40,7 @@ KParameterRecord KParameterRecord::Integer(KString name, KString identifier, int
 
 KParameterRecord KParameterRecord::List(KString name, KString identifier, const char* const* entries, int count,
                                         int defaultIndex) {
-    KParameterRecord record;
-    record.type = KParameterType::List;
-    record.name = std::move(name);
-    record.identifier = std::move(identifier);
+    KParameterRecord record = Named(KParameterType::List, std::move(name), std::move(identifier));
     record.list.entries = entries;
     record.list.count = count;
     record.list.defaultIndex = record.list.selected = defaultIndex;
@@ -43,18 +48,13 @@ KParameterRecord KParameterRecord::List(KString name, KString identifier, const 
 }
 
 KParameterRecord KParameterRecord::OnOff(KString name, KString identifier, bool defaultValue) {
-    KParameterRecord record;
-    record.type = KParameterType::OnOff;
-    record.name = std::move(name);
-    record.identifier = std::move(identifier);
+    KParameterRecord record = Named(KParameterType::OnOff, std::move(name), std::move(identifier));
     record.onOff.defaultValue = record.onOff.value = defaultValue ? 1 : 0;
     return record;
 }
 
 KParameterRecord KParameterRecord::GroupHeader(KString name, std::uint8_t* enabled) {
-    KParameterRecord record;
-    record.type = KParameterType::GroupHeader;
-    record.name = std::move(name);
+    KParameterRecord record = Named(KParameterType::GroupHeader, std::move(name));
     record.group.enabled = enabled;
     return record;
 }

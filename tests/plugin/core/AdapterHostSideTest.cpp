@@ -2,23 +2,22 @@
 // and MIDI out, latency reports, the processing hooks and the editor's work.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "plugin/parameters/KDisplayFunctions.h"
+#include "support/RecordsEffect.h"
+#include "support/SilentHost.h"
 
 namespace {
 
 std::vector<std::string> gCalls;
 
-class CountingEffect final : public KAudioEffectPlugin {
+class CountingEffect final : public RecordsEffect<1> {
 public:
     CountingEffect() {
         m_records[0] = KParameterRecord::Float("Gain", "gain", 0, 2, 1, KDisplayFunctions::Percent);
-        m_parameters.records = m_records.data();
-        m_parameters.recordCount = int(m_records.size());
     }
     int InitProcessing(int, double) override { return 0; }
     void InitProcessingGUI() override { ++guiInitialisations; }
@@ -30,16 +29,7 @@ public:
     int guiInitialisations = 0;
     int updates = 0;
     int latency = 0;
-
-private:
-    std::array<KParameterRecord, 1> m_records;
 };
-
-std::intptr_t CountingEntry(void* instance, std::int32_t opcode, std::int64_t* parameters) {
-    if (!instance) instance = static_cast<KPlugin*>(new CountingEffect);
-    if (opcode == KPluginOpcode::Create) return reinterpret_cast<std::intptr_t>(instance);
-    return static_cast<KPlugin*>(instance)->Dispatch(opcode, parameters);
-}
 
 class HookedAdapter final : public KAudioEffectPluginToAudioPluginAdapter {
 public:
@@ -52,24 +42,22 @@ protected:
     }
 };
 
-struct RecordingHost final : KAudioPluginAdapter {
+struct RecordingHost final : SilentHost {
     std::vector<std::pair<int, double>> automation;
     std::vector<std::pair<int, int>> midi;  // offset, status byte
     int latencyReports = 0;
 
     void SendAutomation(std::int32_t index, double value) override { automation.emplace_back(index, value); }
-    void SendBypassAutomation(bool) override {}
     void GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* data) override {
         midi.emplace_back(deltaFrames, data[0]);
     }
     void ReportLatency() override { ++latencyReports; }
-    bool ChangeEditorSize(EditorSize) override { return false; }
 };
 
 struct AdapterHostSide : ::testing::Test {
     AdapterHostSide() {
         gCalls.clear();
-        plugin.Initialize(&CountingEntry);
+        plugin.Initialize(&TestEffectEntry<CountingEffect>);
     }
     CountingEffect& Effect() { return *static_cast<CountingEffect*>(plugin.Effect()); }
     HookedAdapter plugin;

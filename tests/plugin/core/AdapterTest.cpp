@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -10,12 +9,13 @@
 #include "foundation/core/KException.h"
 #include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "plugin/parameters/KDisplayFunctions.h"
+#include "support/RecordsEffect.h"
 
 namespace {
 
 // A small effect with one record of each valued type; it counts the calls
 // the adapter makes and multiplies its input by a gain.
-class TestEffect final : public KAudioEffectPlugin {
+class TestEffect final : public RecordsEffect<4> {
 public:
     static inline int destroyed = 0;
 
@@ -25,8 +25,6 @@ public:
         m_records[2] = KParameterRecord::Integer("Steps", "steps", 0, 10, 3);
         m_records[2].SetFlag(KParameterFlag::FullUpdate, false);
         m_records[3] = KParameterRecord::OnOff("Switch", "switch", true);
-        m_parameters.records = m_records.data();
-        m_parameters.recordCount = int(m_records.size());
     }
     ~TestEffect() override { ++destroyed; }
 
@@ -48,21 +46,12 @@ public:
     double initRate = 0;
     int lastChanged = -1;
     int fullUpdates = 0;
-
-private:
-    std::array<KParameterRecord, 4> m_records;
 };
-
-std::intptr_t TestEntry(void* instance, std::int32_t opcode, std::int64_t* parameters) {
-    if (!instance) instance = static_cast<KPlugin*>(new TestEffect);
-    if (opcode == KPluginOpcode::Create) return reinterpret_cast<std::intptr_t>(instance);
-    return static_cast<KPlugin*>(instance)->Dispatch(opcode, parameters);
-}
 
 std::intptr_t FailingEntry(void*, std::int32_t, std::int64_t*) { return 0; }
 
 struct AdapterFixture : ::testing::Test {
-    AdapterFixture() { adapter.Initialize(&TestEntry); }
+    AdapterFixture() { adapter.Initialize(&TestEffectEntry<TestEffect>); }
     TestEffect& Effect() { return *static_cast<TestEffect*>(adapter.Effect()); }
     KAudioEffectPluginToAudioPluginAdapter adapter;
 };
@@ -172,7 +161,7 @@ TEST_F(AdapterFixture, AFailingParameterCallIsGuardedUnderItsName) {
 
 TEST(Adapter, DestroysItsEffectThroughTheEntry) {
     const int before = TestEffect::destroyed;
-    { KAudioEffectPluginToAudioPluginAdapter adapter; adapter.Initialize(&TestEntry); }
+    { KAudioEffectPluginToAudioPluginAdapter adapter; adapter.Initialize(&TestEffectEntry<TestEffect>); }
     EXPECT_EQ(TestEffect::destroyed, before + 1);
 }
 
@@ -188,7 +177,7 @@ TEST(Adapter, AnEntryThatCreatesNothingRaisesErrorCreatingPlugin) {
 
 TEST(Adapter, OutputGainCorrectionAdjustsTheFirstOutputGainRecord) {
     KAudioEffectPluginToAudioPluginAdapter adapter;
-    adapter.Initialize(&TestEntry);
+    adapter.Initialize(&TestEffectEntry<TestEffect>);
     EXPECT_FALSE(adapter.ApplyOutputGainCorrection(2.0));  // no record carries the flag
     KParameterRecord& gain = adapter.Effect()->Record(0);
     gain.SetFlag(KParameterFlag::OutputGain, true);

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "../pipeline/PipelineTestSupport.h"
+#include "support/SilentHost.h"
 
 // The host hears of a new latency only when the plug-in holds none of its
 // locks: a bridge may answer by calling back into the plug-in from another
@@ -13,12 +14,8 @@ namespace {
 
 using namespace pipeline_test;
 
-struct LockProbingHost final : KAudioPluginAdapter {
+struct LockProbingHost final : SilentHost {
     explicit LockProbingHost(KAudioPlugin& plugin) : plugin(plugin) {}
-    void SendAutomation(std::int32_t, double) override {}
-    void SendBypassAutomation(bool) override {}
-    void GenerateMIDIEvent(std::int32_t, const std::uint8_t*) override {}
-    bool ChangeEditorSize(EditorSize) override { return false; }
 
     // Another thread tries each lock; the locks are re-entrant, so the
     // calling thread could not tell.

@@ -87,7 +87,7 @@ TEST(EditorUpdates, TheThreadLivesExactlyAsLongAsThePlugin) {
     EXPECT_EQ(ThreadsOfThisProcess(), before);
     for (int i = 0; i < 1000; ++i) {
         KAudioEffectPluginToAudioPluginAdapter plugin;
-        plugin.Initialize(&TwoRecordEntry);
+        plugin.Initialize(&TestEffectEntry<TwoRecordEffect>);
     }
     EXPECT_EQ(ThreadsOfThisProcess(), before);
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <cstdint>
@@ -8,6 +7,8 @@
 #include "foundation/text/KFormatter.h"
 #include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "plugin/parameters/KDisplayFunctions.h"
+#include "support/RecordsEffect.h"
+#include "support/SilentHost.h"
 
 namespace multiparameter_test {
 
@@ -15,7 +16,7 @@ namespace multiparameter_test {
 // indices 0 to 2, position = value), a decibel output gain (index 3) and a
 // gain the effect multiplies its input by (so that the output shows what
 // was set). It remembers the length of every piece it processes.
-class TargetEffect final : public KAudioEffectPlugin {
+class TargetEffect final : public RecordsEffect<4> {
 public:
     static constexpr int kA = 0, kB = 1, kC = 2, kOutputGain = 3;
 
@@ -25,8 +26,6 @@ public:
         m_records[kC] = KParameterRecord::Float("C", "c", 0, 1, 0);
         m_records[kOutputGain] = KParameterRecord::Float("Output gain", "gain", -24, 24, 0);
         m_records[kOutputGain].SetFlag(KParameterFlag::OutputGain, true);
-        m_parameters.records = m_records.data();
-        m_parameters.recordCount = int(m_records.size());
         pieces.reserve(4096);
     }
 
@@ -46,23 +45,12 @@ public:
 
 private:
     int m_channels = 2;
-    std::array<KParameterRecord, 4> m_records;
 };
 
-inline std::intptr_t TargetEntry(void* instance, std::int32_t opcode, std::int64_t* parameters) {
-    if (!instance) instance = static_cast<KPlugin*>(new TargetEffect);
-    if (opcode == KPluginOpcode::Create) return reinterpret_cast<std::intptr_t>(instance);
-    return static_cast<KPlugin*>(instance)->Dispatch(opcode, parameters);
-}
-
 // What the plug-in sends to its host.
-class RecordingHost final : public KAudioPluginAdapter {
+class RecordingHost final : public SilentHost {
 public:
     void SendAutomation(std::int32_t index, double value) override { sent.push_back({index, value}); }
-    void SendBypassAutomation(bool) override {}
-    void GenerateMIDIEvent(std::int32_t, const std::uint8_t*) override {}
-    void ReportLatency() override {}
-    bool ChangeEditorSize(EditorSize) override { return false; }
 
     std::vector<std::pair<int, double>> sent;
 };
@@ -72,7 +60,7 @@ struct Plugin {
     static constexpr double kRate = 48000;
 
     Plugin() {
-        adapter.Initialize(&TargetEntry);
+        adapter.Initialize(&TestEffectEntry<TargetEffect>);
         adapter.SetSampleRate(kRate);
         adapter.SetMaxBlockSize(1024);
         adapter.InitProcessing();

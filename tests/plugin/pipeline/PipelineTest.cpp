@@ -5,6 +5,7 @@
 
 #include "plugin/pipeline/PipelineTestSupport.h"
 #include "plugin/pipeline/KChannelModes.h"
+#include "support/SilentHost.h"
 
 namespace {
 
@@ -289,12 +290,8 @@ TEST_F(PipelineFixture, ABusyPluginLockSkipsTheBlock) {
     EXPECT_EQ(plugin.Effect().pieces.size(), 1u);
 }
 
-struct LatencyCounter final : KAudioPluginAdapter {
-    void SendAutomation(std::int32_t, double) override {}
-    void SendBypassAutomation(bool) override {}
-    void GenerateMIDIEvent(std::int32_t, const std::uint8_t*) override {}
+struct LatencyCounter final : SilentHost {
     void ReportLatency() override { ++reports; }
-    bool ChangeEditorSize(EditorSize) override { return false; }
     int reports = 0;
 };
 

@@ -1,10 +1,10 @@
 #pragma once
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
 #include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
+#include "support/RecordsEffect.h"
 
 namespace pipeline_test {
 
@@ -13,7 +13,7 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 // A linear effect whose channels can be told apart: channel c of what it is
 // given is multiplied by gain * (c + 2) (or by the gain alone when
 // `sameForAllChannels`). It records what the pipeline hands it.
-class ScalingEffect final : public KAudioEffectPlugin {
+class ScalingEffect final : public RecordsEffect<2> {
 public:
     static constexpr int kGain = 0;  // float record 0..2, default 1
     static constexpr int kSteps = 1; // integer record, not interpolated
@@ -21,8 +21,6 @@ public:
     ScalingEffect() {
         m_records[kGain] = KParameterRecord::Float("Gain", "gain", 0, 2, 1);
         m_records[kSteps] = KParameterRecord::Integer("Steps", "steps", 0, 10, 3);
-        m_parameters.records = m_records.data();
-        m_parameters.recordCount = int(m_records.size());
     }
 
     int InitProcessing(int channels, double sampleRate) override {
@@ -47,16 +45,7 @@ public:
     bool sameForAllChannels = false;
     std::vector<int> pieces;
     std::vector<double> workingGains;
-
-private:
-    std::array<KParameterRecord, 2> m_records;
 };
-
-inline std::intptr_t ScalingEntry(void* instance, std::int32_t opcode, std::int64_t* parameters) {
-    if (!instance) instance = static_cast<KPlugin*>(new ScalingEffect);
-    if (opcode == KPluginOpcode::Create) return reinterpret_cast<std::intptr_t>(instance);
-    return static_cast<KPlugin*>(instance)->Dispatch(opcode, parameters);
-}
 
 // The adapter with a switch for the multiparameters' sub-block seam and a
 // record of the transport position of every piece.
@@ -64,7 +53,7 @@ class TestPlugin : public KAudioEffectPluginToAudioPluginAdapter {
 public:
     // Set up for processing as a bridge does it, unless told otherwise.
     explicit TestPlugin(bool setUp = true) {
-        Initialize(&ScalingEntry);
+        Initialize(&TestEffectEntry<ScalingEffect>);
         if (setUp) InitProcessing();
     }
 

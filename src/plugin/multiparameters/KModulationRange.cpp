@@ -1,4 +1,4 @@
-#include "plugin/multiparameters/KRangeMapping.h"
+#include "plugin/multiparameters/KModulationRange.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "foundation/text/FormatPlaceholder.h"
+#include "foundation/text/KFormatPlaceholder.h"
 
 namespace {
 
