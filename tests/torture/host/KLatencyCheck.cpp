@@ -1,0 +1,65 @@
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "KVst2Instance.h"
+#include "hosts/vst2/abi/VstOpcodes.h"
+
+using namespace Vst2;
+
+namespace {
+
+// A waveform change fades its jump out over 44100 samples at the internal
+// rate; after that much silence no fade is left to hide the impulse.
+constexpr int kSettleFrames = 44100 + 1024;
+// The longest latency: high-quality upsampling at 2x with the long filter,
+// 6144 / 2 host samples.
+constexpr int kImpulseWindow = 3072 + 4096;
+// The ordinary upsampling filters are minimum-phase half-band stages whose
+// few samples of group delay are not reported.
+constexpr int kUnreportedHalfbandDelay = 8;
+
+std::vector<int> DepthParameters(KVst2Instance& instance) {
+    std::vector<int> depths;
+    const int count = std::min(instance.Effect().numParams, 16);
+    for (int i = 0; i < count; ++i) {
+        char name[64] = "";
+        instance.Dispatch(effGetParamName, i, 0, name);
+        if (std::string(name) == "Depth") depths.push_back(i);
+    }
+    return depths;
+}
+
+}  // namespace
+
+void KVst2Instance::CheckLatency() {
+    Drain();
+    const std::vector<int> depths = DepthParameters(*this);
+    std::vector<float> kept;
+    for (int depth : depths) {
+        kept.push_back(GetParameter(depth));
+        SetParameter(depth, 0.0f);
+    }
+    const int blockSize = m_blockSize.load();
+    std::vector<float> collected;
+    collected.reserve(std::size_t(kSettleFrames + kImpulseWindow + 2 * kMaxBlock));
+    while (int(collected.size()) < kSettleFrames) ProcessSilently(nullptr, blockSize, collected);
+    collected.clear();
+
+    std::vector<float> impulse(std::size_t(blockSize), 0.0f);
+    impulse[0] = 0.5f;
+    ProcessSilently(impulse.data(), blockSize, collected);
+    while (int(collected.size()) < kImpulseWindow) ProcessSilently(nullptr, blockSize, collected);
+
+    const int measured = int(std::max_element(collected.begin(), collected.end()) - collected.begin());
+    const int reported = m_effect->initialDelay;
+    const bool halfband = m_shape.processing.upsampling > 1 && !m_shape.highQualityUpsampling;
+    const int tolerance = halfband ? kUnreportedHalfbandDelay : 0;
+    if (std::abs(measured - reported) > tolerance)
+        m_failure.Report(m_index,
+                         "latency reported " + std::to_string(reported) + ", measured " + std::to_string(measured) +
+                             " (upsampling " + std::to_string(m_shape.processing.upsampling) + ", high quality " +
+                             std::to_string(m_shape.highQualityUpsampling) + ")");
+    m_counters.latencyChecks.fetch_add(1, std::memory_order_relaxed);
+    for (std::size_t i = 0; i < depths.size(); ++i) SetParameter(depths[i], kept[i]);
+}
