@@ -1,6 +1,7 @@
 #include "KOutputBound.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 double OutputBound(double inputPeak, const KProcessingShape& shape) noexcept {
@@ -15,10 +16,16 @@ double OutputBound(double inputPeak, const KProcessingShape& shape) noexcept {
 
 namespace {
 
+std::string Text(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
+}
+
 std::optional<std::string> CheckSample(float sample, double bound) {
     if (!std::isfinite(sample)) return std::string(std::isnan(sample) ? "NaN" : "infinite sample");
-    if (sample != 0 && std::fabs(sample) < std::numeric_limits<float>::min()) return std::string("denormal sample");
-    if (std::fabs(sample) > bound) return "sample " + std::to_string(sample) + " beyond the bound " + std::to_string(bound);
+    if (sample != 0 && std::fabs(sample) < std::numeric_limits<float>::min()) return "denormal sample " + Text(sample);
+    if (std::fabs(sample) > bound) return "sample " + Text(sample) + " beyond the bound " + Text(bound);
     return std::nullopt;
 }
 

@@ -38,6 +38,8 @@ std::optional<KTortureOptions> ParseOptions(const std::vector<std::string>& argu
             read = ReadNumber(value, options.seconds) && options.seconds > 0;
         } else if (name == "--instances") {
             read = ReadNumber(value, options.instances) && options.instances >= 1 && options.instances <= 64;
+        } else if (name == "--write-states") {
+            options.statesFolder = value;
         } else if (name == "--module") {
             options.module = value;
         } else {

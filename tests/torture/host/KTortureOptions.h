@@ -1,7 +1,8 @@
 #pragma once
 // The command line of the torture host:
 //   halvane_torture [--seed N] [--steps N | --until STEP | --seconds S]
-//                   [--instances N] [--module PATH] [--trace]
+//                   [--instances N] [--module PATH] [--trace] [--write-states DIR]
+// --write-states keeps the states the instances saved, as fuzzing seeds.
 // --until STEP replays a run of that seed up to and including that step.
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,7 @@ struct KTortureOptions {
     int instances = 3;
     std::string module;
     bool trace = false;  // each step's action to standard error
+    std::string statesFolder;
 };
 
 // Reads the arguments; says what is wrong with a bad one.

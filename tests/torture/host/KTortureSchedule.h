@@ -23,6 +23,9 @@ public:
     // Lets every queued block finish and checks each instance's latency.
     void Finish(std::uint64_t step);
 
+    // The states saved so far by any instance.
+    const std::vector<std::vector<std::uint8_t>>& States() const noexcept { return m_states; }
+
     const KTortureCounters& Counters() const noexcept { return m_counters; }
     const KTortureFailure& Failure() const noexcept { return m_failure; }
 

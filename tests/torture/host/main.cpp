@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,14 @@ KVst2Entry LoadEntry(const std::string& path) {
         return nullptr;
     }
     return reinterpret_cast<KVst2Entry>(dlsym(module, "VSTPluginMain"));
+}
+
+void WriteStates(const std::vector<std::vector<std::uint8_t>>& states, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        std::ofstream file(folder / ("saved-" + std::to_string(i) + ".state"), std::ios::binary);
+        file.write(reinterpret_cast<const char*>(states[i].data()), std::streamsize(states[i].size()));
+    }
 }
 
 void PrintCounters(const KTortureCounters& counters, std::uint64_t steps, double seconds) {
@@ -95,6 +104,7 @@ int main(int argc, char** argv) {
         }
         if (!schedule.Failure().Failed()) schedule.Finish(step);
         PrintCounters(schedule.Counters(), step, elapsed());
+        if (!options->statesFolder.empty()) WriteStates(schedule.States(), options->statesFolder);
         residentGrew = residentAfterWarmUp && residentPeak > residentAfterWarmUp + kResidentGrowthAllowed;
         if (const auto failure = schedule.Failure().First()) {
             std::printf("FAILURE at step %llu, instance %d: %s\n", (unsigned long long)failure->step,
