@@ -2,10 +2,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "KVst2Instance.h"
-#include "hosts/vst2/abi/VstOpcodes.h"
-
-using namespace Vst2;
+#include "KTortureInstance.h"
 
 namespace {
 
@@ -19,40 +16,37 @@ constexpr int kImpulseWindow = 3072 + 4096;
 // few samples of group delay are not reported.
 constexpr int kUnreportedHalfbandDelay = 8;
 
-std::vector<int> DepthParameters(KVst2Instance& instance) {
+}  // namespace
+
+std::vector<int> KTortureInstance::DepthParameters() {
     std::vector<int> depths;
-    const int count = std::min(instance.Effect().numParams, 16);
-    for (int i = 0; i < count; ++i) {
-        char name[64] = "";
-        instance.Dispatch(effGetParamName, i, 0, name);
-        if (std::string(name) == "Depth") depths.push_back(i);
-    }
+    const int count = std::min(ParameterCount(), 16);
+    for (int i = 0; i < count; ++i)
+        if (ParameterName(i) == "Depth") depths.push_back(i);
     return depths;
 }
 
-}  // namespace
-
-void KVst2Instance::CheckLatency() {
+void KTortureInstance::CheckLatency() {
     Drain();
-    const std::vector<int> depths = DepthParameters(*this);
-    std::vector<float> kept;
+    const std::vector<int> depths = DepthParameters();
+    std::vector<double> kept;
     for (int depth : depths) {
         kept.push_back(GetParameter(depth));
-        SetParameter(depth, 0.0f);
+        SetParameter(depth, 0.0);
     }
     const int blockSize = m_blockSize.load();
     std::vector<float> collected;
     collected.reserve(std::size_t(kSettleFrames + kImpulseWindow + 2 * kMaxBlock));
-    while (int(collected.size()) < kSettleFrames) ProcessSilently(nullptr, blockSize, collected);
+    while (int(collected.size()) < kSettleFrames) ProcessQuietly(nullptr, blockSize, collected);
     collected.clear();
 
     std::vector<float> impulse(std::size_t(blockSize), 0.0f);
     impulse[0] = 0.5f;
-    ProcessSilently(impulse.data(), blockSize, collected);
-    while (int(collected.size()) < kImpulseWindow) ProcessSilently(nullptr, blockSize, collected);
+    ProcessQuietly(impulse.data(), blockSize, collected);
+    while (int(collected.size()) < kImpulseWindow) ProcessQuietly(nullptr, blockSize, collected);
 
     const int measured = int(std::max_element(collected.begin(), collected.end()) - collected.begin());
-    const int reported = m_effect->initialDelay;
+    const int reported = ReportedLatency();
     const bool halfband = m_shape.processing.upsampling > 1 && !m_shape.highQualityUpsampling;
     const int tolerance = halfband ? kUnreportedHalfbandDelay : 0;
     if (std::abs(measured - reported) > tolerance)

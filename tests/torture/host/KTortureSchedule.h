@@ -4,18 +4,22 @@
 // threads process the blocks earlier steps queued. Each step draws from its
 // own generator (seed, step), so a run replays from its seed up to any step.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "KTortureCounters.h"
 #include "KTortureFailure.h"
 #include "KTortureRandom.h"
-#include "KVst2Instance.h"
+#include "KTortureInstance.h"
 
 class KTortureSchedule {
 public:
+    // Makes the instance for a slot, in the slot's format.
+    using Factory = std::function<std::unique_ptr<KTortureInstance>(int index, KTortureFailure&, KTortureCounters&)>;
+
     // With `trace`, each step's instance and action go to standard error.
-    KTortureSchedule(KVst2Entry entry, std::uint64_t seed, int instanceCount, bool trace);
+    KTortureSchedule(Factory factory, std::uint64_t seed, int instanceCount, bool trace);
     ~KTortureSchedule();
 
     // Runs one step; false once a failure was seen.
@@ -30,7 +34,7 @@ public:
     const KTortureFailure& Failure() const noexcept { return m_failure; }
 
 private:
-    using Action = void (KTortureSchedule::*)(KVst2Instance&, KTortureRandom&, std::uint64_t step);
+    using Action = void (KTortureSchedule::*)(KTortureInstance&, KTortureRandom&, std::uint64_t step);
     struct WeightedAction {
         int weight;
         Action action;
@@ -38,31 +42,31 @@ private:
     };
     static const std::vector<WeightedAction>& Actions();
 
-    void Blocks(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Parameter(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void AutomateMany(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void ParameterTexts(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void TypeText(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void SaveState(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void RestoreState(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void CraftedState(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void DamagedState(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Bypass(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void SuspendResume(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Reconfigure(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void RateWhileRunning(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Program(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Queries(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Latency(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Replace(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
-    void Editor(KVst2Instance& instance, KTortureRandom& random, std::uint64_t step);
+    void Blocks(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Parameter(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void AutomateMany(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void ParameterTexts(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void TypeText(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void SaveState(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void RestoreState(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void CraftedState(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void DamagedState(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Bypass(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void SuspendResume(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Reconfigure(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void RateWhileRunning(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Program(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Queries(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Latency(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Replace(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
+    void Editor(KTortureInstance& instance, KTortureRandom& random, std::uint64_t step);
 
-    KVst2Entry m_entry;
+    Factory m_factory;
     std::uint64_t m_seed;
     bool m_trace;
     KTortureCounters m_counters;
     KTortureFailure m_failure;
-    std::vector<std::unique_ptr<KVst2Instance>> m_instances;
+    std::vector<std::unique_ptr<KTortureInstance>> m_instances;
     // States saved by any instance, for any other to restore.
     std::vector<std::vector<std::uint8_t>> m_states;
 };

@@ -17,6 +17,7 @@
 #include "KResidentMemory.h"
 #include "KTortureOptions.h"
 #include "KTortureSchedule.h"
+#include "KVst2Instance.h"
 
 namespace {
 
@@ -88,7 +89,11 @@ int main(int argc, char** argv) {
     std::uint64_t residentPeak = 0;
     bool residentGrew = false;
     {
-        KTortureSchedule schedule(entry, options->seed, options->instances, options->trace);
+        const KTortureSchedule::Factory factory = [entry](int index, KTortureFailure& failure,
+                                                          KTortureCounters& counters) {
+            return std::unique_ptr<KTortureInstance>(new KVst2Instance(entry, index, failure, counters));
+        };
+        KTortureSchedule schedule(factory, options->seed, options->instances, options->trace);
         const auto running = [&] {
             return options->seconds > 0 ? elapsed() < options->seconds : step < options->steps;
         };
