@@ -18,6 +18,9 @@
 #include "KTortureOptions.h"
 #include "KTortureSchedule.h"
 #include "KVst2Instance.h"
+#ifdef HALVANE_TORTURE_VST3
+#include "vst3/KVst3Instance.h"
+#endif
 
 namespace {
 
@@ -37,15 +40,41 @@ std::filesystem::path UseOwnUserData() {
     return folder;
 }
 
-KVst2Entry LoadEntry(const std::string& path) {
+// The module's two entries; the VST 3 one only where this host knows the
+// format. A host loading both formats of one plug-in sees one module.
+struct KModuleEntries {
+    KVst2Entry vst2 = nullptr;
+    void* vst3Factory = nullptr;
+};
+
+KModuleEntries LoadEntries(const std::string& path) {
     // Kept mapped after the host is done, as hosts do, so that leak checkers
     // still see what the module keeps in its globals.
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!module) {
         std::fprintf(stderr, "cannot load %s: %s\n", path.c_str(), dlerror());
-        return nullptr;
+        return {};
     }
-    return reinterpret_cast<KVst2Entry>(dlsym(module, "VSTPluginMain"));
+    KModuleEntries entries;
+    entries.vst2 = reinterpret_cast<KVst2Entry>(dlsym(module, "VSTPluginMain"));
+#ifdef HALVANE_TORTURE_VST3
+    auto moduleEntry = reinterpret_cast<bool (*)(void*)>(dlsym(module, "ModuleEntry"));
+    auto getFactory = reinterpret_cast<vst3::IPluginFactory* (*)()>(dlsym(module, "GetPluginFactory"));
+    if (moduleEntry && getFactory && moduleEntry(module)) entries.vst3Factory = getFactory();
+#endif
+    return entries;
+}
+
+// Instances alternate between the formats the module offers.
+KTortureSchedule::Factory InstanceFactory(const KModuleEntries& entries) {
+    return [entries](int index, KTortureFailure& failure, KTortureCounters& counters) {
+#ifdef HALVANE_TORTURE_VST3
+        if (entries.vst3Factory && (index % 2 == 1 || !entries.vst2))
+            return std::unique_ptr<KTortureInstance>(
+                new KVst3Instance(*static_cast<vst3::IPluginFactory*>(entries.vst3Factory), index, failure, counters));
+#endif
+        return std::unique_ptr<KTortureInstance>(new KVst2Instance(entries.vst2, index, failure, counters));
+    };
 }
 
 void WriteStates(const std::vector<std::vector<std::uint8_t>>& states, const std::filesystem::path& folder) {
@@ -78,8 +107,9 @@ int main(int argc, char** argv) {
         std::filesystem::path folder;
         ~RemovedAtExit() { std::filesystem::remove_all(folder); }
     } userData{UseOwnUserData()};
-    const KVst2Entry entry = LoadEntry(options->module.empty() ? HALVANE_MODULE : options->module);
-    if (!entry) return 2;
+    const KModuleEntries entries = LoadEntries(options->module.empty() ? HALVANE_MODULE : options->module);
+    if (!entries.vst2) return 2;
+    std::printf("formats: VST 2.4%s\n", entries.vst3Factory ? ", VST 3" : "");
 
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
@@ -89,11 +119,7 @@ int main(int argc, char** argv) {
     std::uint64_t residentPeak = 0;
     bool residentGrew = false;
     {
-        const KTortureSchedule::Factory factory = [entry](int index, KTortureFailure& failure,
-                                                          KTortureCounters& counters) {
-            return std::unique_ptr<KTortureInstance>(new KVst2Instance(entry, index, failure, counters));
-        };
-        KTortureSchedule schedule(factory, options->seed, options->instances, options->trace);
+        KTortureSchedule schedule(InstanceFactory(entries), options->seed, options->instances, options->trace);
         const auto running = [&] {
             return options->seconds > 0 ? elapsed() < options->seconds : step < options->steps;
         };
