@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "KTortureFailure.h"
 #include "KTortureOptions.h"
 #include "KTortureRandom.h"
 
@@ -53,6 +54,29 @@ TEST(TortureOptions, RefusesWhatItCannotRead) {
     EXPECT_EQ(error, "--seconds needs a value");
     EXPECT_FALSE(ParseOptions({"--speed", "3"}, error));
     EXPECT_EQ(error, "unknown option --speed");
+}
+
+TEST(TortureFailure, StopsAtTheFirstUnlessKeepingGoing) {
+    KTortureFailure stopping;
+    stopping.EnterStep(12);
+    stopping.Report(1, "NaN at channel 0, frame 3 of 64");
+    EXPECT_TRUE(stopping.Failed());
+    ASSERT_EQ(stopping.Records().size(), 1u);
+    EXPECT_EQ(stopping.Records()[0].step, 12u);
+
+    KTortureFailure going(true);
+    going.Report(0, "NaN at channel 0, frame 3 of 64");
+    EXPECT_FALSE(going.Failed());
+    EXPECT_TRUE(going.AnyFailure());
+}
+
+TEST(TortureFailure, KeepsTheFirstFewOfEachKind) {
+    KTortureFailure going(true);
+    for (int i = 0; i < 10; ++i) going.Report(0, "NaN at channel 0, frame " + std::to_string(i) + " of 64");
+    going.Report(2, "latency reported 0, measured 12");
+    EXPECT_EQ(going.Count(), 11u);
+    EXPECT_EQ(going.Kinds(), 2u);
+    EXPECT_EQ(going.Records().size(), std::size_t(KTortureFailure::kRecordedPerKind + 1));
 }
 
 }  // namespace

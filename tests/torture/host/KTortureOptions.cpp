@@ -17,8 +17,8 @@ std::optional<KTortureOptions> ParseOptions(const std::vector<std::string>& argu
     KTortureOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        if (name == "--trace") {
-            options.trace = true;
+        if (name == "--trace" || name == "--keep-going") {
+            (name == "--trace" ? options.trace : options.keepGoing) = true;
             continue;
         }
         if (i + 1 >= arguments.size()) {

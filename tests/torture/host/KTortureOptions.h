@@ -1,7 +1,9 @@
 #pragma once
 // The command line of the torture host:
 //   halvane_torture [--seed N] [--steps N | --until STEP | --seconds S]
-//                   [--instances N] [--module PATH] [--trace] [--write-states DIR]
+//                   [--instances N] [--module PATH] [--trace] [--keep-going]
+//                   [--write-states DIR]
+// --keep-going records failures and goes on (the first few of each kind);
 // --write-states keeps the states the instances saved, as fuzzing seeds.
 // --until STEP replays a run of that seed up to and including that step.
 #include <cstdint>
@@ -16,6 +18,7 @@ struct KTortureOptions {
     int instances = 3;
     std::string module;
     bool trace = false;  // each step's action to standard error
+    bool keepGoing = false;
     std::string statesFolder;
 };
 

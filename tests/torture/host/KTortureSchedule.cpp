@@ -41,8 +41,9 @@ std::string TypedText(KTortureRandom& random) {
 
 }  // namespace
 
-KTortureSchedule::KTortureSchedule(Factory factory, std::uint64_t seed, int instanceCount, bool trace)
-    : m_factory(std::move(factory)), m_seed(seed), m_trace(trace) {
+KTortureSchedule::KTortureSchedule(Factory factory, std::uint64_t seed, int instanceCount, bool trace,
+                                   bool keepGoing)
+    : m_factory(std::move(factory)), m_seed(seed), m_trace(trace), m_failure(keepGoing) {
     for (int i = 0; i < instanceCount; ++i) m_instances.push_back(m_factory(i, m_failure, m_counters));
 }
 

@@ -18,8 +18,9 @@ public:
     // Makes the instance for a slot, in the slot's format.
     using Factory = std::function<std::unique_ptr<KTortureInstance>(int index, KTortureFailure&, KTortureCounters&)>;
 
-    // With `trace`, each step's instance and action go to standard error.
-    KTortureSchedule(Factory factory, std::uint64_t seed, int instanceCount, bool trace);
+    // With `trace`, each step's instance and action go to standard error;
+    // with `keepGoing`, failures are recorded and the run goes on.
+    KTortureSchedule(Factory factory, std::uint64_t seed, int instanceCount, bool trace, bool keepGoing);
     ~KTortureSchedule();
 
     // Runs one step; false once a failure was seen.

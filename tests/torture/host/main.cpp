@@ -119,7 +119,8 @@ int main(int argc, char** argv) {
     std::uint64_t residentPeak = 0;
     bool residentGrew = false;
     {
-        KTortureSchedule schedule(InstanceFactory(entries), options->seed, options->instances, options->trace);
+        KTortureSchedule schedule(InstanceFactory(entries), options->seed, options->instances, options->trace,
+                                  options->keepGoing);
         const auto running = [&] {
             return options->seconds > 0 ? elapsed() < options->seconds : step < options->steps;
         };
@@ -137,11 +138,16 @@ int main(int argc, char** argv) {
         PrintCounters(schedule.Counters(), step, elapsed());
         if (!options->statesFolder.empty()) WriteStates(schedule.States(), options->statesFolder);
         residentGrew = residentAfterWarmUp && residentPeak > residentAfterWarmUp + kResidentGrowthAllowed;
-        if (const auto failure = schedule.Failure().First()) {
-            std::printf("FAILURE at step %llu, instance %d: %s\n", (unsigned long long)failure->step,
-                        failure->instance, failure->what.c_str());
-            std::printf("replay: %s --seed %llu --until %llu --instances %d\n", argv[0],
-                        (unsigned long long)options->seed, (unsigned long long)failure->step, options->instances);
+        const KTortureFailure& failure = schedule.Failure();
+        if (failure.AnyFailure()) {
+            std::printf("%llu failures of %zu kinds\n", (unsigned long long)failure.Count(), failure.Kinds());
+            for (const KTortureFailureRecord& record : failure.Records()) {
+                std::printf("FAILURE at step %llu, instance %d: %s\n", (unsigned long long)record.step,
+                            record.instance, record.what.c_str());
+                std::printf("replay: %s --seed %llu --until %llu --instances %d\n", argv[0],
+                            (unsigned long long)options->seed, (unsigned long long)record.step,
+                            options->instances);
+            }
             return 1;
         }
     }
