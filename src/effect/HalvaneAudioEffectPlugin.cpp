@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "foundation/text/KFormatter.h"
-#include "foundation/xml/KXMLItem.h"
+#include "foundation/xml/KStorageContext.h"
 #include "foundation/text/NumberText.h"
 #include "foundation/core/Random.h"
 #include "plugin/parameters/KDisplayFunctions.h"
@@ -218,29 +218,32 @@ void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
 
 KString HalvaneAudioEffectPlugin::ShapeKey(int oscillator) { return KFormatter("Shape{0}") << oscillator; }
 
-bool HalvaneAudioEffectPlugin::Store(KXMLItem& xml) {
-    const bool result = KAudioEffectPlugin::Store(xml);
-    for (int i = 0; i < kOscillators; ++i) m_generators[std::size_t(i)].Store(xml.GetOrCreateSubItem(ShapeKey(i)));
-    return result;
+// Storing: the records, then the waveforms. Loading, under the processing
+// lock: the waveforms first, then the records.
+bool HalvaneAudioEffectPlugin::Store(KStorageContext& context) {
+    if (context.Storing()) {
+        const bool result = KAudioEffectPlugin::Store(context);
+        StoreWaveforms(context);
+        return result;
+    }
+    KScopedLock hold(ProcessingLock());
+    StoreWaveforms(context);
+    return KAudioEffectPlugin::Store(context);
 }
 
-bool HalvaneAudioEffectPlugin::Load(KXMLItem& xml) {
-    KScopedLock hold(ProcessingLock());
+void HalvaneAudioEffectPlugin::StoreWaveforms(KStorageContext& context) {
     for (int i = 0; i < kOscillators; ++i) {
         KSignalGenerator& generator = m_generators[std::size_t(i)];
         const KString key = ShapeKey(i);
-        if (KXMLItem* shape = xml.FindSubItem(key)) {
-            generator.Load(*shape);
-            continue;
-        }
+        if (context.OptionalSubItem(key, true, [&](KStorageContext& shape) { generator.Store(shape); })) continue;
         // States from before waveforms were stored as sub-items carry only
         // the shape position, as an attribute of the same name.
         using Control = KSignalGenerator::Control;
-        const KString current = KFormatter("{0;.6}") << generator.Get(Control::ShapePosition);
-        generator.Set(Control::EnvelopeDepth, 0);
-        generator.Set(Control::ShapePosition, KNumberText::ParseDouble(xml.Attribute(key, current)));
+        context.Legacy(key, [&](const KString& text) {
+            generator.Set(Control::EnvelopeDepth, 0);
+            generator.Set(Control::ShapePosition, KNumberText::ParseDouble(text));
+        });
     }
-    return KAudioEffectPlugin::Load(xml);
 }
 
 void HalvaneAudioEffectPlugin::Randomize() {

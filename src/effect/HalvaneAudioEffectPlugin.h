@@ -29,8 +29,7 @@ public:
 
     void OnParametersChanged() override;
     void DestroyControls(void* container) override;
-    bool Store(KXMLItem& xml) override;
-    bool Load(KXMLItem& xml) override;
+    bool Store(KStorageContext& context) override;
     void Randomize() override;
 
     int InitProcessing(int channels, double sampleRate) override;
@@ -51,6 +50,7 @@ private:
 
     static KString ShapeKey(int oscillator);
     void DeclareRecords();
+    void StoreWaveforms(KStorageContext& context);
     void DeclareOscillatorRecords(int oscillator);
     bool IsEnabled(int oscillator) const noexcept { return Record(RecordOf(oscillator, kEnable)).onOff.value != 0; }
     DepthGlide GlideDepth(int oscillator, int sampleCount) noexcept;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "foundation/xml/StorageTestSupport.h"
 #include "effect/EffectTestSupport.h"
 #include "foundation/xml/KXMLItem.h"
 #include "foundation/core/Random.h"
@@ -18,12 +19,12 @@ TEST(EffectStorage, StoreThenLoadRestoresRecordsAndWaveforms) {
     source.Generator(1).Set(Control::Skew, 0.25);
     source.Generator(1).UpdateIfChanged();  // edits are taken up at the next block
     KXMLItem xml("settings");
-    source.Store(xml);
+    StoreInto(source, xml);
     ASSERT_NE(xml.FindSubItem("Shape0"), nullptr);
     ASSERT_NE(xml.FindSubItem("Shape1"), nullptr);
 
     Effect target;
-    EXPECT_TRUE(target.Load(xml));
+    EXPECT_TRUE(LoadFrom(target, xml));
     EXPECT_DOUBLE_EQ(target.Record(Effect::RecordOf(0, Effect::kDepth)).floating.value, 0.3);
     EXPECT_EQ(target.Record(Effect::kModulate).onOff.value, 1);
     EXPECT_DOUBLE_EQ(target.Generator(1).Get(Control::ShapePosition), 7.5);
@@ -38,7 +39,7 @@ TEST(EffectStorage, OlderStatesCarryTheShapePositionAsAnAttribute) {
     effect.Generator(1).Set(Control::ShapePosition, 9);
     KXMLItem xml("settings");
     xml.SetAttribute("Shape0", "0.25");
-    EXPECT_TRUE(effect.Load(xml));
+    EXPECT_TRUE(LoadFrom(effect, xml));
     EXPECT_DOUBLE_EQ(effect.Generator(0).Get(Control::ShapePosition), 0.25);
     EXPECT_DOUBLE_EQ(effect.Generator(0).Get(Control::EnvelopeDepth), 0);
     EXPECT_DOUBLE_EQ(effect.Generator(1).Get(Control::ShapePosition), 9);  // no attribute: unchanged

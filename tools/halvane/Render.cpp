@@ -49,11 +49,11 @@ void PreparePlugin(KQuenlorAudioEffectPlugin& plugin, const RenderOptions& optio
     plugin.SetSampleRate(sampleRate);
     plugin.SetMaxBlockSize(options.blockSize);
     plugin.SetHostChannels(kPluginChannels, kPluginChannels);
-    plugin.SetBypass(options.bypass);
-    plugin.SetChannelMode(options.channelMode);
-    plugin.SetUpsamplingFactor(options.upsampling);
-    plugin.SetHighQualityUpsampling(options.highQuality);
-    plugin.SetAutomaticGainControl(options.automaticGain);
+    if (options.bypass) plugin.SetBypass(*options.bypass);
+    if (options.channelMode) plugin.SetChannelMode(*options.channelMode);
+    if (options.upsampling) plugin.SetUpsamplingFactor(*options.upsampling);
+    if (options.highQuality) plugin.SetHighQualityUpsampling(*options.highQuality);
+    if (options.automaticGain) plugin.SetAutomaticGainControl(*options.automaticGain);
     plugin.InitProcessing();
 }
 

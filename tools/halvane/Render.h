@@ -15,12 +15,13 @@ struct RenderOptions {
     int demoRate = 48000;
     double demoSeconds = 8;
     bool showProgress = false;
-    // Pipeline settings.
-    bool bypass = false;
-    int channelMode = 0;
-    int upsampling = 1;
-    bool highQuality = false;
-    bool automaticGain = false;
+    // Pipeline settings; those not given keep what the plug-in holds (its
+    // defaults, or a loaded state).
+    std::optional<bool> bypass;
+    std::optional<int> channelMode;
+    std::optional<int> upsampling;
+    std::optional<bool> highQuality;
+    std::optional<bool> automaticGain;
 };
 
 struct RenderSummary {

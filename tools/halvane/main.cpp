@@ -12,6 +12,7 @@
 #include "MidiControllers.h"
 #include "ParamsTable.h"
 #include "Render.h"
+#include "StateFiles.h"
 #include "ToolError.h"
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/pipeline/KChannelModes.h"
@@ -34,7 +35,6 @@ std::string ChannelModeHelp() {
 }
 
 int ChannelModeByName(const std::string& name) {
-    if (name.empty()) return KChannelModes::LeftRight;
     const int mode = KChannelModes::FindByName(KString::FromUTF8(name));
     if (mode < 0) throw ToolError("unknown channel mode \"" + name + "\"; " + ChannelModeHelp());
     return mode;
@@ -71,12 +71,19 @@ int main(int argc, char** argv) {
     render->add_option("--rate", options.demoRate, "sample rate of the demo source")->capture_default_str();
     render->add_option("--seconds", options.demoSeconds, "length of the demo source")->capture_default_str();
 
-    render->add_flag("--bypass", options.bypass, "bypass the effect (the dry path, latency-aligned)");
+    // The pipeline options override what the plug-in holds (its defaults or
+    // a loaded state) only when given.
+    bool flag = false;  // the flags below are read by their counts
+    CLI::Option* bypass = render->add_flag("--bypass", flag, "bypass the effect (the dry path, latency-aligned)");
     std::string channelMode;
     render->add_option("--channel-mode", channelMode, ChannelModeHelp());
-    render->add_option("--upsampling", options.upsampling, "upsampling factor: 1, 2, 4 or 8")->capture_default_str();
-    render->add_flag("--hq", options.highQuality, "high-quality (linear-phase) upsampling filters");
-    render->add_flag("--agc", options.automaticGain, "automatic gain compensation");
+    int upsampling = 1;
+    CLI::Option* upsamplingOption = render->add_option("--upsampling", upsampling, "upsampling factor: 1, 2, 4 or 8");
+    CLI::Option* highQuality = render->add_flag("--hq", flag, "high-quality (linear-phase) upsampling filters");
+    CLI::Option* automaticGain = render->add_flag("--agc", flag, "automatic gain compensation");
+    std::string stateIn, stateOut;
+    render->add_option("--state-in", stateIn, "load this state block (compressed or plain XML) before rendering");
+    render->add_option("--state-out", stateOut, "write the final state block here");
 
     CLI::App* params = app.add_subcommand("params", "List every host parameter with its value and default.");
     params->add_option("--set", settings, "ID=TEXT: set a parameter before listing")->allow_extra_args(false);
@@ -85,6 +92,14 @@ int main(int argc, char** argv) {
     std::string layoutFile, layoutSize;
     layout->add_option("file", layoutFile, "the editor description (XML)")->required();
     layout->add_option("--size", layoutSize, "WIDTHxHEIGHT of the window (default: its own size)");
+
+    CLI::App* state = app.add_subcommand("state", "Inspect saved state blocks.");
+    state->require_subcommand(1);
+    std::string stateFile;
+    CLI::App* show = state->add_subcommand("show", "Print a state block as indented XML.");
+    show->add_option("file", stateFile, "state block (compressed or plain XML)")->required();
+    CLI::App* check = state->add_subcommand("check", "Load a state block into a fresh instance and report on it.");
+    check->add_option("file", stateFile, "state block (compressed or plain XML)")->required();
 
     try {
         app.parse(argc, argv);
@@ -97,7 +112,16 @@ int main(int argc, char** argv) {
             PrintLayout(layoutFile, layoutSize, std::cout);
             return 0;
         }
+        if (*show) {
+            ShowState(stateFile, std::cout);
+            return 0;
+        }
+        if (*check) {
+            std::cout << stateFile << ": ";
+            return CheckState(stateFile, std::cout) ? 0 : kUsageError;
+        }
         auto plugin = KCreatePluginObject();
+        if (!stateIn.empty()) LoadStateFile(*plugin, stateIn);
         ApplySettings(*plugin, settings);
         if (*params) {
             PrintParameterTable(*plugin, std::cout);
@@ -105,13 +129,18 @@ int main(int argc, char** argv) {
         }
         MapMIDIControllers(*plugin, midiControllers);
         if (!midiFile.empty()) options.midi = midiFile;
-        options.channelMode = ChannelModeByName(channelMode);
-        if (options.upsampling != 1 && options.upsampling != 2 && options.upsampling != 4 && options.upsampling != 8)
+        if (!channelMode.empty()) options.channelMode = ChannelModeByName(channelMode);
+        if (upsampling != 1 && upsampling != 2 && upsampling != 4 && upsampling != 8)
             throw ToolError("--upsampling must be 1, 2, 4 or 8");
+        if (upsamplingOption->count()) options.upsampling = upsampling;
+        if (bypass->count()) options.bypass = true;
+        if (highQuality->count()) options.highQuality = true;
+        if (automaticGain->count()) options.automaticGain = true;
         options.output = files.back();
         if (files.size() == 2) options.input = files.front();
         options.showProgress = ::isatty(STDERR_FILENO) != 0;
         PrintSummary(options.output, Render(*plugin, options));
+        if (!stateOut.empty()) SaveStateFile(*plugin, stateOut);
         return 0;
     } catch (const ToolError& error) {
         std::cerr << "halvane: " << error.what() << '\n';

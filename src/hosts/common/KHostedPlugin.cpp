@@ -1,10 +1,9 @@
 #include "hosts/common/KHostedPlugin.h"
 
 #include "foundation/core/Guard.h"
-#include "foundation/xml/KStorageContext.h"
-#include "foundation/xml/KXMLDocument.h"
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
+#include "presets/state/KStateBlock.h"
 
 std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
     return std::make_unique<KHostedPlugin>(KCreatePluginObject());
@@ -115,20 +114,19 @@ void KHostedPlugin::ProcessBlock(float** inputs, float** outputs, int frames, bo
 }
 
 KMemoryStream KHostedPlugin::SaveState() {
-    KXMLDocument document("settings");
-    KStorageContext context(document.Root(), true);
-    m_plugin->Store(context);
-    KMemoryStream stream;
-    document.WriteCompressed(stream);
-    return stream;
+    return KGuard::Run("KHostedPlugin::SaveState", KMemoryStream(), [&] {
+        KScopedLock hold(m_stateLock);
+        return KStateBlock::Save(*m_plugin);
+    });
 }
 
-void KHostedPlugin::LoadState(const void* data, int size) {
-    KMemoryStream stream(data, size);
-    KXMLDocument document;
-    document.ParseCompressedOrPlain(stream);
-    KStorageContext context(document.Root(), false);
-    m_plugin->Store(context);
+bool KHostedPlugin::LoadState(const void* data, int size) {
+    return KGuard::Run("KHostedPlugin::LoadState", false, [&] {
+        const std::unique_ptr<KXMLDocument> document = KStateBlock::Parse(data, size);
+        KScopedLock hold(m_stateLock);
+        KStateBlock::Load(*m_plugin, *document);
+        return true;
+    });
 }
 
 void KHostedPlugin::SetEditorOpen(bool open) noexcept { m_plugin->SetEditorNotifications(open); }

@@ -4,6 +4,7 @@
 
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/text/KString.h"
+#include "foundation/threading/KLock.h"
 #include "foundation/threading/KSynchronizer.h"
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
@@ -77,10 +78,11 @@ public:
     void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;
 
     // The state block hosts keep: zlib-compressed XML, plain XML accepted
-    // on loading. Loading raises KException when the block cannot be read,
-    // leaving the plug-in as it was.
+    // on loading. A failed save gives an empty block. A block that cannot
+    // be read answers false and leaves the plug-in as it was: it is read
+    // whole before any of it is applied.
     KMemoryStream SaveState();
-    void LoadState(const void* data, int size);
+    bool LoadState(const void* data, int size);
 
     // The editor's side: while it is open, processing set-ups queue work
     // that its idle call runs, together with the plug-in's pending updates.
@@ -93,4 +95,7 @@ private:
     KScopedLock HoldEffect() const;
 
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
+    // Hosts may save and restore from several threads at once; the slot
+    // copies a save reads are the ones a restore replaces.
+    KLock m_stateLock;
 };

@@ -44,9 +44,34 @@ public:
     void ProcessPitchBend(int channel, double bend) override;
     void ProcessMIDIController(int channel, int number, double value) override;
     KMIDIControllers& MIDIControllers() noexcept { return m_midi; }
+
+    // The state format written (461312), and the one a state without a
+    // version is read as.
+    static constexpr int kStateVersion = 461312;
+    static constexpr int kUnversionedStateVersion = 328448;
+
+    // The adapter's fields of the state, then StoreSettings.
+    void Store(KStorageContext& context) override;
+    // The settings a preset holds: the effect's records and waveforms, then
+    // StoreStandardSettings. Loading holds the plug-in lock and both
+    // processing locks throughout, so no block sees half of it, and ends
+    // with InitProcessing, the editor refresh and ActualiseAfterLoading.
+    virtual void StoreSettings(KStorageContext& context);
+    void StoreStandardSettings(KStorageContext& context);
     // The "Controllers" and "NoteControllers" items of the stored settings,
     // in that order; loading resolves each slot's target by its stored key.
     void StoreControllers(KStorageContext& context);
+    void StoreMultiParameters(KStorageContext& context);
+    void StoreActivePresets(KStorageContext& context);
+    void StoreCurrentPresetIndex(KStorageContext& context);
+    // Brings what derives from the settings up to date after a load.
+    virtual void ActualiseAfterLoading();
+
+    // The version the last loaded state carried.
+    int LoadedStateVersion() const noexcept { return m_loadedStateVersion; }
+    // The preset manager's current preset, -1 for none.
+    int CurrentPresetIndex() const noexcept { return m_currentPresetIndex; }
+    void SetCurrentPresetIndex(int index) noexcept { m_currentPresetIndex = index; }
 
     KAudioEffectPlugin* Effect() const noexcept { return m_effect; }
     KProcessingSettings& ProcessingSettings() noexcept { return m_processingSettings; }
@@ -62,8 +87,6 @@ public:
     void RunEditorNotifications() noexcept;
 
     KMultiParameters& MultiParameters() noexcept { return m_multiParameters; }
-    // The four multiparameters' part of the state ("MultiParameters").
-    void StoreMultiParameters(KStorageContext& context);
 
 protected:
     virtual void InitProcessingLockedPart();
@@ -104,6 +127,16 @@ private:
     };
     void DestroyEffect() noexcept;
     void InitProcessingGUI();
+
+    void StoreChannelMode(KStorageContext& context);
+    void StoreSurroundChannels(KStorageContext& context);
+
+    // The selection in the active presets list, and whether the settings
+    // were edited since that preset was applied.
+    int m_currentActivePreset = 0;
+    bool m_activePresetEdited = false;
+    int m_currentPresetIndex = -1;
+    int m_loadedStateVersion = kStateVersion;
 
     KPluginEntry m_effectEntry = nullptr;
     KAudioEffectPlugin* m_effect = nullptr;

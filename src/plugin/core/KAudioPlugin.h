@@ -144,7 +144,8 @@ public:
     bool Bypass() const noexcept { return m_settings.bypass.load(); }
     void SetChannelMode(int mode);
     void SetSurroundChannelEnabled(int channel, bool on);
-    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size); }
+    // At least one sample: a shorter limit would never end a sub-block.
+    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size < 1 ? 1 : size); }
     // Factors 1 (off), 2, 4 and 8; others are taken as 1.
     void SetUpsamplingFactor(int factor);
     void SetHighQualityUpsampling(bool on);

@@ -1,6 +1,7 @@
 #include "plugin/core/KPlugin.h"
 
 #include "foundation/core/Random.h"
+#include "foundation/xml/KStorageContext.h"
 #include "plugin/parameters/KRecordStorage.h"
 #include "signal/generator/KSignalGenerator.h"
 
@@ -23,8 +24,11 @@ std::int64_t KPlugin::Dispatch(std::int32_t opcode, std::int64_t* parameters) {
         case KPluginOpcode::ParameterChanged: ParameterChanged(static_cast<int>(first)); return 0;
         case KPluginOpcode::CreateControls: CreateControls(reinterpret_cast<void*>(first)); return 0;
         case KPluginOpcode::DestroyControls: DestroyControls(reinterpret_cast<void*>(first)); return 0;
-        case KPluginOpcode::Store: return Store(*reinterpret_cast<KXMLItem*>(first)) ? 1 : 0;
-        case KPluginOpcode::Load: return Load(*reinterpret_cast<KXMLItem*>(first)) ? 1 : 0;
+        case KPluginOpcode::Store:
+        case KPluginOpcode::Load: {
+            KStorageContext context(*reinterpret_cast<KXMLItem*>(first), opcode == KPluginOpcode::Store);
+            return Store(context) ? 1 : 0;
+        }
         case KPluginOpcode::Reserved13: return 0;
         // Reserved queries that no effect of this system answers: their defaults.
         case KPluginOpcode::Query14: return -1;
@@ -71,28 +75,20 @@ void KPlugin::ResetAttached() {
         if (KSignalGenerator* generator = Record(i).attached) generator->Reset();
 }
 
-bool KPlugin::Store(KXMLItem& xml) {
-    for (int i = 0; i < RecordCount(); ++i) KRecordStorage::Store(Record(i), xml);
-    OnEvent(kStoredEvent, &xml);
-    return false;
-}
-
-bool KPlugin::Load(KXMLItem& xml) {
+bool KPlugin::Store(KStorageContext& context) {
+    if (context.Storing()) {
+        for (int i = 0; i < RecordCount(); ++i) KRecordStorage::Store(Record(i), context);
+        OnEvent(kStoredEvent, &context.Item());
+        return false;
+    }
     KScopedLock hold(m_processingLock);
-    for (int i = 0; i < RecordCount(); ++i) KRecordStorage::Load(Record(i), xml);
+    for (int i = 0; i < RecordCount(); ++i) KRecordStorage::Store(Record(i), context);
     return true;
 }
 
-void KPlugin::StoreGroup(int firstIndex, KXMLItem& xml) {
+void KPlugin::StoreGroup(int firstIndex, KStorageContext& context) {
     for (int i = firstIndex; i < RecordCount(); ++i) {
         if (i > firstIndex && Record(i).type == KParameterType::GroupHeader) break;
-        KRecordStorage::Store(Record(i), xml);
-    }
-}
-
-void KPlugin::LoadGroup(int firstIndex, KXMLItem& xml) {
-    for (int i = firstIndex; i < RecordCount(); ++i) {
-        if (i > firstIndex && Record(i).type == KParameterType::GroupHeader) break;
-        KRecordStorage::Load(Record(i), xml);
+        KRecordStorage::Store(Record(i), context);
     }
 }

@@ -6,7 +6,7 @@
 #include "plugin/core/KPluginEntry.h"
 #include "plugin/core/KPluginParameters.h"
 
-class KXMLItem;
+class KStorageContext;
 
 // The small interface an effect implements: a flat list of parameter
 // records, their load and store, and (in KAudioEffectPlugin) processing.
@@ -29,15 +29,13 @@ public:
     virtual void OnParametersChanged() {}
     virtual void CreateControls(void* container) { (void)container; }
     virtual void DestroyControls(void* container) { (void)container; }
-    // Writes every record as an attribute "parameter<identifier>", then
-    // raises the stored event (kind 1) with the item; answers false.
-    virtual bool Store(KXMLItem& xml);
-    // Reads every record under the processing lock; a missing attribute
-    // leaves its record unchanged.
-    virtual bool Load(KXMLItem& xml);
+    // Every record as an attribute "parameter<identifier>", both ways.
+    // Storing raises the stored event (kind 1) with the item afterwards and
+    // answers false; loading runs under the processing lock, where a missing
+    // attribute leaves its record unchanged, and answers true.
+    virtual bool Store(KStorageContext& context);
     // The records from `firstIndex` up to the next group header.
-    virtual void StoreGroup(int firstIndex, KXMLItem& xml);
-    virtual void LoadGroup(int firstIndex, KXMLItem& xml);
+    virtual void StoreGroup(int firstIndex, KStorageContext& context);
     // Randomises each special item's object with one chance in its divisor.
     virtual void Randomize();
     virtual void ResetAttached();

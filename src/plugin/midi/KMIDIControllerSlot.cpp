@@ -39,7 +39,7 @@ void KMIDIControllerSlot::Store(KStorageContext& context, KMIDITarget& targets) 
     KAtomicField(context, "Channel", channel, 0);
     KAtomicField(context, "Controller", controller, 1);
     int mode = rangeMode.load();
-    context.FieldWithLoadDefault("FullRange", mode, int(KRangeMode::UpOnly));
+    context.Field("FullRange", mode, KStorageContext::LoadDefault{int(KRangeMode::UpOnly)});
     rangeMode.store(mode);
     KAtomicField(context, "Invert", invert, false);
 }

@@ -57,20 +57,22 @@ void KMultiParameterParameter::Store(KStorageContext& context, bool banksMode, i
     context.Field("MaxValue", range.maxValue, 1.0);
     context.Field("Range", range.range, 1.0);
     int mode = int(range.mode);
-    context.FieldWithLoadDefault("FullRange", mode, 0);
+    context.Field("FullRange", mode, KStorageContext::LoadDefault{0});
     context.Field("Invert", invert, false);
     context.Field("UseFirstRange", useFirstRange, false);
     context.Field("ShapeEnabled", shapeEnabled, false);
     if (context.Storing()) {
-        m_shape.Store(context.Item().GetOrCreateSubItem("Shape"));
+        KStorageContext shape = context.SubItem("Shape");
+        m_shape.Store(shape);
     } else {
         range.value = std::clamp(range.value, 0.0, 1.0);
         range.maxValue = std::clamp(range.maxValue, 0.0, 1.0);
         range.range = std::clamp(range.range, 0.0, 1.0);
         range.mode = KRangeMode(std::clamp(mode, 0, int(KRangeMode::Interval)));
-        if (const KXMLItem* shape = context.Item().FindSubItem("Shape")) {
+        if (KXMLItem* shape = context.Item().FindSubItem("Shape")) {
             KEnvelope loaded;
-            loaded.Load(*shape);
+            KStorageContext shapeContext(*shape, false);
+            loaded.Store(shapeContext);
             SetShape(std::move(loaded));
         }
     }

@@ -1,5 +1,7 @@
 #include "plugin/parameters/KParameterRecord.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 KParameterRecord KParameterRecord::Float(KString name, KString identifier, double minimum, double maximum,
@@ -63,4 +65,20 @@ bool KParameterRecord::IsOn() const noexcept {
         case KParameterType::GroupHeader: return group.enabled && *group.enabled != 0;
         default: return false;
     }
+}
+
+void KParameterRecord::SetFloat(double value) noexcept {
+    const double low = std::min(floating.minimum, floating.maximum);
+    const double high = std::max(floating.minimum, floating.maximum);
+    floating.value = std::isnan(value) ? low : std::clamp(value, low, high);
+}
+
+void KParameterRecord::SetInteger(std::int64_t value) noexcept {
+    const std::int64_t low = std::min(integer.minimum, integer.maximum);
+    const std::int64_t high = std::max(integer.minimum, integer.maximum);
+    integer.value = std::int32_t(std::clamp(value, low, high));
+}
+
+void KParameterRecord::SetSelected(std::int64_t index) noexcept {
+    list.selected = std::int32_t(std::clamp<std::int64_t>(index, 0, std::max(list.count - 1, 0)));
 }

@@ -97,4 +97,12 @@ struct KParameterRecord {
         return HasFlag(KParameterFlag::Redirect) ? integer.alternate : integer.value;
     }
     bool IsOn() const noexcept;
+
+    // Setters for values from outside (a stored state, a preset): each keeps
+    // the value inside the record's range; a float that is not a number
+    // takes the minimum.
+    void SetFloat(double value) noexcept;
+    void SetInteger(std::int64_t value) noexcept;
+    void SetSelected(std::int64_t index) noexcept;
+    void SetOnOff(bool on) noexcept { onOff.value = on ? 1 : 0; }
 };

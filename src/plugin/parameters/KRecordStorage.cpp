@@ -1,57 +1,48 @@
 #include "plugin/parameters/KRecordStorage.h"
 
-#include <algorithm>
-
-#include "foundation/xml/KXMLItem.h"
+#include "foundation/xml/KStorageContext.h"
 
 namespace KRecordStorage {
 namespace {
 
 KString AttributeName(const KParameterRecord& record) { return KString("parameter").Append(record.identifier); }
 
-KString EnumAttributeName(const KParameterRecord& record) { return AttributeName(record).Append("Enum"); }
+KString EntryText(const KParameterRecord& record, int index) {
+    if (index < 0 || index >= record.list.count) return KString();
+    return KString::FromBytes(record.list.entries[index]);
+}
+
+// The index is written too, so that readers that know only the index find
+// the selection; the text is what survives a reordered list.
+void StoreList(KParameterRecord& record, const KString& name, KStorageContext& context) {
+    std::int64_t index = record.list.selected;
+    context.Field(name, index);
+    KString text = context.Storing() ? EntryText(record, record.list.selected) : KString();
+    context.Field(KString(name).Append("Enum"), text);
+    if (context.Storing()) return;
+    record.SetSelected(index);
+    for (int i = 0; i < record.list.count && !text.IsEmpty(); ++i)
+        if (EntryText(record, i).EqualsNoCase(text)) record.SetSelected(i);
+}
 
 }  // namespace
 
-void Store(const KParameterRecord& record, KXMLItem& xml) {
-    if (record.identifier.IsEmpty()) return;
-    const KString name = AttributeName(record);
-    switch (record.type) {
-        case KParameterType::Float: xml.SetDoubleAttribute(name, record.floating.value); break;
-        case KParameterType::Integer: xml.SetIntegerAttribute(name, record.integer.value); break;
-        case KParameterType::OnOff: xml.SetBoolAttribute(name, record.onOff.value != 0); break;
-        case KParameterType::List:
-            // The index is written too, so that older readers find the selection.
-            xml.SetIntegerAttribute(name, record.list.selected);
-            if (record.list.selected >= 0 && record.list.selected < record.list.count)
-                xml.SetAttribute(EnumAttributeName(record), KString::FromBytes(record.list.entries[record.list.selected]));
-            break;
-        case KParameterType::Text: xml.SetAttribute(name, record.text); break;
-        default: break;
-    }
-}
-
-void Load(KParameterRecord& record, const KXMLItem& xml) {
+void Store(KParameterRecord& record, KStorageContext& context) {
     if (record.identifier.IsEmpty()) return;
     const KString name = AttributeName(record);
     switch (record.type) {
         case KParameterType::Float:
-            record.floating.value = xml.DoubleAttribute(name, record.floating.value);
+            context.Property(name, record.floating.value, [&](double v) { record.SetFloat(v); });
             break;
         case KParameterType::Integer:
-            record.integer.value = std::int32_t(xml.IntegerAttribute(name, record.integer.value));
+            context.Property(name, std::int64_t(record.integer.value), [&](std::int64_t v) { record.SetInteger(v); });
             break;
-        case KParameterType::OnOff: record.onOff.value = xml.BoolAttribute(name, record.onOff.value != 0) ? 1 : 0; break;
-        case KParameterType::List: {
-            const int index = int(xml.IntegerAttribute(name, record.list.selected));
-            record.list.selected = std::clamp(index, 0, std::max(record.list.count - 1, 0));
-            const KString text = xml.Attribute(EnumAttributeName(record), KString());
-            for (int i = 0; i < record.list.count && !text.IsEmpty(); ++i)
-                if (KString::FromBytes(record.list.entries[i]).EqualsNoCase(text)) record.list.selected = i;
+        case KParameterType::OnOff:
+            context.Property(name, record.onOff.value != 0, [&](bool on) { record.SetOnOff(on); });
             break;
-        }
-        case KParameterType::Text: record.text = xml.Attribute(name, record.text); break;
-        default: break;
+        case KParameterType::List: StoreList(record, name, context); break;
+        case KParameterType::Text: context.Field(name, record.text); break;
+        default: break;  // group headers and records without a value store nothing
     }
 }
 

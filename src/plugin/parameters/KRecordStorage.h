@@ -1,15 +1,15 @@
 #pragma once
 #include "plugin/parameters/KParameterRecord.h"
 
-class KXMLItem;
+class KStorageContext;
 
 // The stored form of parameter records: one attribute per record named
-// "parameter" followed by its identifier. List records also carry their
-// entry text under that name with "Enum" appended, which wins on loading.
+// "parameter" followed by its identifier, always written; a missing
+// attribute leaves the record as it is. List records also carry their entry
+// text under that name with "Enum" appended, which wins on loading.
+// Loaded values go through the record's setters, so they end in range.
 namespace KRecordStorage {
 
-void Store(const KParameterRecord& record, KXMLItem& xml);
-// A missing attribute leaves the record as it is.
-void Load(KParameterRecord& record, const KXMLItem& xml);
+void Store(KParameterRecord& record, KStorageContext& context);
 
 }  // namespace KRecordStorage

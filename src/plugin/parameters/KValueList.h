@@ -51,9 +51,10 @@ public:
     double Position() const override { return Count() > 1 ? double(Index()) / (Count() - 1) : 0.0; }
     bool SetFromPosition(double position) override { return Assign(IndexAt(position)); }
 
-    void Store(KXMLItem& item) const override { item.SetIntegerAttribute(Key(), Index(), m_defaultIndex); }
-    void Load(const KXMLItem& item) override {
-        const std::int64_t index = item.IntegerAttribute(Key(), m_defaultIndex);
+    void Store(KStorageContext& context) override {
+        std::int64_t index = Index();
+        context.Field(Key(), index, std::int64_t(m_defaultIndex));
+        if (context.Storing()) return;
         *m_value = T(std::clamp<std::int64_t>(index, std::numeric_limits<int>::lowest(), std::numeric_limits<int>::max()));
         Validate();
     }
@@ -104,11 +105,11 @@ class KValueEnum : public KValueList<E> {
 public:
     using KValueList<E>::KValueList;
 
-    void Store(KXMLItem& item) const override {
-        item.SetAttribute(this->Key(), this->EntryText(this->Index()), this->EntryText(this->DefaultIndex()));
-    }
-    void Load(const KXMLItem& item) override {
-        const int index = this->Find(item.Attribute(this->Key(), KString()));
+    void Store(KStorageContext& context) override {
+        KString text = this->EntryText(this->Index());
+        context.Field(this->Key(), text, this->EntryText(this->DefaultIndex()));
+        if (context.Storing()) return;
+        const int index = this->Find(text);
         this->SetIndex(index >= 0 ? index : this->DefaultIndex());
     }
 };

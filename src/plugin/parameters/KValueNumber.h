@@ -94,19 +94,17 @@ public:
 
     bool SetFromPosition(double position) override { return Assign(ValueAtPosition(position)); }
 
-    void Store(KXMLItem& item) const override {
-        if constexpr (std::is_floating_point_v<S>)
-            item.SetDoubleAttribute(Key(), double(S(*m_value)), double(S(m_default)));
-        else
-            item.SetIntegerAttribute(Key(), std::int64_t(S(*m_value)), std::int64_t(S(m_default)));
-    }
-
-    void Load(const KXMLItem& item) override {
-        if constexpr (std::is_floating_point_v<S>)
-            *m_value = FromDouble(item.DoubleAttribute(Key(), double(S(m_default))));
-        else
-            *m_value = FromInteger(item.IntegerAttribute(Key(), std::int64_t(S(m_default))));
-        Validate();
+    void Store(KStorageContext& context) override {
+        if constexpr (std::is_floating_point_v<S>) {
+            double value = double(S(*m_value));
+            context.Field(Key(), value, double(S(m_default)));
+            if (context.Loading()) *m_value = FromDouble(value);
+        } else {
+            std::int64_t value = std::int64_t(S(*m_value));
+            context.Field(Key(), value, std::int64_t(S(m_default)));
+            if (context.Loading()) *m_value = FromInteger(value);
+        }
+        if (context.Loading()) Validate();
     }
 
 protected:

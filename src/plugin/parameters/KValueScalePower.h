@@ -28,8 +28,7 @@ public:
     double Position() const override { return Root(m_inner->Position()); }
     bool SetFromPosition(double position) override { return m_inner->SetFromPosition(Power(position)); }
 
-    void Store(KXMLItem& item) const override { m_inner->Store(item); }
-    void Load(const KXMLItem& item) override { m_inner->Load(item); }
+    void Store(KStorageContext& context) override { m_inner->Store(context); }
 
 private:
     static double Power(double x) noexcept {

@@ -26,13 +26,7 @@ void KValueStepDouble::Validate() {
     KValueDouble::Validate();
 }
 
-void KValueStepDouble::Store(KXMLItem& item) const {
-    KValueDouble::Store(item);
-    item.SetDoubleAttribute("step", m_step, m_defaultStep);
-}
-
-// The step first, so that the value is validated against the loaded grid.
-void KValueStepDouble::Load(const KXMLItem& item) {
-    SetStepSize(item.DoubleAttribute("step", m_defaultStep));
-    KValueDouble::Load(item);
+void KValueStepDouble::Store(KStorageContext& context) {
+    context.Property("step", m_step, [&](double step) { SetStepSize(step); }, m_defaultStep);
+    KValueDouble::Store(context);
 }

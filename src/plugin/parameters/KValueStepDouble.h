@@ -16,8 +16,9 @@ public:
     void SetStepSize(double step) noexcept;
 
     void Validate() override;
-    void Store(KXMLItem& item) const override;
-    void Load(const KXMLItem& item) override;
+    // The step first, so that a loaded value is validated against the
+    // loaded grid.
+    void Store(KStorageContext& context) override;
 
 private:
     double m_step = 0;

@@ -5,7 +5,7 @@
 #include "foundation/text/KString.h"
 #include "signal/envelope/KEnvelopeSegmentType.h"
 
-class KXMLItem;
+class KStorageContext;
 
 // A user-drawn curve y(x) given by control points sorted by x. Each point
 // shapes the segment to the next point and may round off its own corner.
@@ -86,9 +86,9 @@ public:
     EditorSettings& Editor() noexcept { return m_editor; }
 
     // The stored form: ranges and editor settings as attributes, one "Point"
-    // sub-item per point. Store replaces any points the item held.
-    void Store(KXMLItem& item) const;
-    void Load(const KXMLItem& item);
+    // sub-item per point, both ways. Storing replaces any points the item
+    // held; loading replaces the points through SetPoints.
+    void Store(KStorageContext& context);
 
     bool operator==(const KEnvelope&) const = default;
 

@@ -1,4 +1,5 @@
-#include "foundation/xml/KXMLItem.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/xml/KStorageContext.h"
 #include "signal/envelope/KEnvelope.h"
 
 // Attributes at their defaults are left out; loading restores the defaults.
@@ -18,64 +19,47 @@ KString TypeName(KEnvelopeSegmentType type) {
     return KString::FromBytes(info ? info->name : KEnvelopeSegmentTypeInfo::Find(kNewPoint.type)->name);
 }
 
-void StorePoint(const Point& point, KXMLItem& item) {
-    item.SetDoubleAttribute("x", point.x);
-    item.SetDoubleAttribute("y", point.y);
-    item.SetIntegerAttribute("Flags", point.flags & kKeptFlags, kNewPoint.flags);
-    item.SetDoubleAttribute("cx", point.curvatureX, kNewPoint.curvatureX);
-    item.SetDoubleAttribute("c", point.curvature, kNewPoint.curvature);
-    item.SetDoubleAttribute("SmoothX1", point.smoothingLeft, kNewPoint.smoothingLeft);
-    item.SetDoubleAttribute("SmoothX2", point.smoothingRight, kNewPoint.smoothingRight);
-    item.SetAttribute("Type", TypeName(point.type), TypeName(kNewPoint.type));
-    item.SetIntegerAttribute("SmoothingType", std::int32_t(point.smoothingType), std::int32_t(kNewPoint.smoothingType));
+void StoreFlags(KStorageContext& context, Point& point) {
+    int flags = point.flags & kKeptFlags;
+    context.Field("Flags", flags, int(kNewPoint.flags));
+    point.flags = std::uint8_t(flags) & kKeptFlags;
+    // Older envelopes marked fixed points with an attribute of their own.
+    context.Legacy("fixed", [&](const KString& text) {
+        if (KNumberText::ParseInteger(text, 10) != 0) point.flags |= KEnvelope::kFixed;
+    });
 }
 
-Point LoadPoint(const KXMLItem& item) {
-    Point point;
-    point.x = item.DoubleAttribute("x", kNewPoint.x);
-    point.y = item.DoubleAttribute("y", kNewPoint.y);
-    point.flags = std::uint8_t(item.IntegerAttribute("Flags", kNewPoint.flags)) & kKeptFlags;
-    // Older envelopes marked fixed points with an attribute of their own.
-    if (item.BoolAttribute("fixed", false)) point.flags |= KEnvelope::kFixed;
-    point.curvatureX = item.DoubleAttribute("cx", kNewPoint.curvatureX);
-    point.curvature = item.DoubleAttribute("c", kNewPoint.curvature);
-    point.smoothingLeft = item.DoubleAttribute("SmoothX1", kNewPoint.smoothingLeft);
-    point.smoothingRight = item.DoubleAttribute("SmoothX2", kNewPoint.smoothingRight);
+void StorePoint(KStorageContext& context, Point& point) {
+    context.Field("x", point.x);
+    context.Field("y", point.y);
+    StoreFlags(context, point);
+    context.Field("cx", point.curvatureX, kNewPoint.curvatureX);
+    context.Field("c", point.curvature, kNewPoint.curvature);
+    context.Field("SmoothX1", point.smoothingLeft, kNewPoint.smoothingLeft);
+    context.Field("SmoothX2", point.smoothingRight, kNewPoint.smoothingRight);
     // An unknown name keeps the new point's type.
-    KEnvelopeSegmentTypeInfo::FromName(item.Attribute("Type", TypeName(kNewPoint.type)), point.type);
-    point.smoothingType = item.IntegerAttribute("SmoothingType", 0) == 0 ? KEnvelope::SmoothingType::Tangents
-                                                                          : KEnvelope::SmoothingType::Cubic;
-    return point;
+    KString type = TypeName(point.type);
+    context.Field("Type", type, TypeName(kNewPoint.type));
+    if (context.Loading() && !KEnvelopeSegmentTypeInfo::FromName(type, point.type)) point.type = kNewPoint.type;
+    int smoothing = int(point.smoothingType);
+    context.Field("SmoothingType", smoothing, int(kNewPoint.smoothingType));
+    point.smoothingType = smoothing == 0 ? KEnvelope::SmoothingType::Tangents : KEnvelope::SmoothingType::Cubic;
 }
 
 }  // namespace
 
-void KEnvelope::Store(KXMLItem& item) const {
+void KEnvelope::Store(KStorageContext& context) {
     const KEnvelope defaults;
-    item.SetDoubleAttribute("MinX", m_x.minimum, defaults.m_x.minimum);
-    item.SetDoubleAttribute("MaxX", m_x.maximum, defaults.m_x.maximum);
-    item.SetDoubleAttribute("MinY", m_y.minimum, defaults.m_y.minimum);
-    item.SetDoubleAttribute("MaxY", m_y.maximum, defaults.m_y.maximum);
-    item.SetIntegerAttribute("DrawingMode", m_editor.drawingMode, defaults.m_editor.drawingMode);
-    item.SetIntegerAttribute("SnapToGridX", m_editor.snapToGridX, defaults.m_editor.snapToGridX);
-    item.SetIntegerAttribute("SnapToGridY", m_editor.snapToGridY, defaults.m_editor.snapToGridY);
-    item.SetAttribute("OverrideUnitsX", m_editor.overrideUnitsX, defaults.m_editor.overrideUnitsX);
-    item.SetAttribute("OverrideUnitsY", m_editor.overrideUnitsY, defaults.m_editor.overrideUnitsY);
-    while (item.FindSubItem("Point")) item.RemoveSubItem("Point");
-    for (const Point& point : m_points) StorePoint(point, item.AddSubItem("Point"));
-}
-
-void KEnvelope::Load(const KXMLItem& item) {
-    const KEnvelope defaults;
-    m_x = {item.DoubleAttribute("MinX", defaults.m_x.minimum), item.DoubleAttribute("MaxX", defaults.m_x.maximum)};
-    m_y = {item.DoubleAttribute("MinY", defaults.m_y.minimum), item.DoubleAttribute("MaxY", defaults.m_y.maximum)};
-    m_editor.drawingMode = std::int32_t(item.IntegerAttribute("DrawingMode", defaults.m_editor.drawingMode));
-    m_editor.snapToGridX = std::int32_t(item.IntegerAttribute("SnapToGridX", defaults.m_editor.snapToGridX));
-    m_editor.snapToGridY = std::int32_t(item.IntegerAttribute("SnapToGridY", defaults.m_editor.snapToGridY));
-    m_editor.overrideUnitsX = item.Attribute("OverrideUnitsX", defaults.m_editor.overrideUnitsX);
-    m_editor.overrideUnitsY = item.Attribute("OverrideUnitsY", defaults.m_editor.overrideUnitsY);
-    std::vector<Point> points;
-    KXMLItem::Iterator stored(item, "Point");
-    while (const KXMLItem* point = stored.Next()) points.push_back(LoadPoint(*point));
-    SetPoints(std::move(points));
+    context.Field("MinX", m_x.minimum, defaults.m_x.minimum);
+    context.Field("MaxX", m_x.maximum, defaults.m_x.maximum);
+    context.Field("MinY", m_y.minimum, defaults.m_y.minimum);
+    context.Field("MaxY", m_y.maximum, defaults.m_y.maximum);
+    context.Field("DrawingMode", m_editor.drawingMode, defaults.m_editor.drawingMode);
+    context.Field("SnapToGridX", m_editor.snapToGridX, defaults.m_editor.snapToGridX);
+    context.Field("SnapToGridY", m_editor.snapToGridY, defaults.m_editor.snapToGridY);
+    context.Field("OverrideUnitsX", m_editor.overrideUnitsX, defaults.m_editor.overrideUnitsX);
+    context.Field("OverrideUnitsY", m_editor.overrideUnitsY, defaults.m_editor.overrideUnitsY);
+    std::vector<Point> points = m_points;
+    context.Repeated("Point", points, StorePoint);
+    if (context.Loading()) SetPoints(std::move(points));
 }

@@ -90,8 +90,8 @@ public:
     // envelopes, the step sequence and the sample path; draws a new seed.
     void Reset();
 
-    void Store(KXMLItem& item);
-    void Load(KXMLItem& item);
+    // The stored form, both ways; loading ends with a rebuild.
+    void Store(KStorageContext& context);
 
     // Randomisation of the shape group ("Shape", "Custom morph", "Step
     // sequencer") and of the harmonics generator, by an amount from 0 to 1.
@@ -221,11 +221,17 @@ private:
     void SynthesiseHarmonics() noexcept;
 
     void ReadSampleFile(const KString& path);
-    void StoreNormal(KXMLItem& item) const;
-    void StoreHarmonics(KXMLItem& item) const;
-    void LoadNormal(KXMLItem& item);
-    void LoadHarmonics(KXMLItem& item);
-    void LoadEnvelope(const KXMLItem& item, EnvelopeRole role);
+    // The parts of the stored form (KSignalGeneratorStore.cpp).
+    void StoreControl(KStorageContext& context, const KString& name, Control control);
+    void StoreControlUnlessZero(KStorageContext& context, const KString& name, Control control);
+    void StoreEnvelope(KStorageContext& context, EnvelopeRole role);
+    void StoreNormal(KStorageContext& context);
+    void StoreSteps(KStorageContext& context);
+    void StoreCustomSample(KStorageContext& context);
+    void StoreOperations(KStorageContext& context);
+    void StoreHarmonics(KStorageContext& context);
+    void StoreHarmonicLevels(KStorageContext& context);
+    void StoreSample(KStorageContext& context);
 
     double m_ratioA = 1;
     double m_periodB = kTableLength;

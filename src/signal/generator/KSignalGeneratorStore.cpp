@@ -5,43 +5,44 @@
 
 #include "foundation/core/KException.h"
 #include "foundation/text/KFormatter.h"
-#include "foundation/xml/KXMLItem.h"
+#include "foundation/text/NumberText.h"
+#include "foundation/xml/KStorageContext.h"
 #include "signal/generator/KSignalGenerator.h"
 
 // The stored form of a generator: attribute "Mode", then only the keys of
-// that mode. Values that are 0 most of the time are written only when not 0.
+// that mode, in one operation for both directions. Loaded values go through
+// the setters, which keep them in range. Values that are 0 most of the time
+// are written only when not 0, and a missing one loads as 0.
 
 namespace {
 
-constexpr double kNegligible = 1e-50;
+using Control = KSignalGenerator::Control;
 
 KString Indexed(const char* name, int index) { return KFormatter("{0}{1}") << name << index; }
 
-void SetUnlessZero(KXMLItem& item, const KString& name, double value) {
-    if (std::abs(value) >= kNegligible) item.SetDoubleAttribute(name, value);
-    else item.RemoveAttribute(name);
-}
-
-// List elements carry 6 significant digits.
-void SetListElement(KXMLItem& item, const KString& name, double value) {
+// List elements carry 6 significant digits; always written, a missing one
+// leaves the element unchanged.
+void ListElement(KStorageContext& context, const KString& name, double& value) {
+    if (context.Loading()) {
+        context.Field(name, value);
+        return;
+    }
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-    item.SetAttribute(name, KString::FromBytes(buffer, int(result.ptr - buffer)));
+    context.Item().SetAttribute(name, KString::FromBytes(buffer, int(result.ptr - buffer)));
 }
 
-double Limited(double value, double minimum, double maximum) {
-    return std::isnan(value) ? minimum : std::clamp(value, minimum, maximum);
-}
-
-// Binary blocks: the little-endian bytes of 32-bit floats as hexadecimal text.
-void StoreFloats(KXMLItem& item, const float* values, int count) { item.SetHexadecimalText(values, count * 4); }
-
-// A block that is short or not hexadecimal counts as missing: false, and
-// the values are left as they were.
-bool LoadFloats(const KXMLItem& item, float* values, int count) {
+// Binary blocks: the little-endian bytes of 32-bit floats as hexadecimal
+// text. Loading a block that is short or not hexadecimal answers false and
+// leaves the values as they were.
+bool FloatBlock(KStorageContext& context, float* values, int count) {
+    if (context.Storing()) {
+        context.Item().SetHexadecimalText(values, count * 4);
+        return true;
+    }
     std::vector<float> decoded(static_cast<std::size_t>(count));
     try {
-        item.ReadHexadecimalText(decoded.data(), count * 4);
+        context.Item().ReadHexadecimalText(decoded.data(), count * 4);
     } catch (const KException&) {
         return false;
     }
@@ -51,168 +52,161 @@ bool LoadFloats(const KXMLItem& item, float* values, int count) {
 
 }  // namespace
 
-void KSignalGenerator::LoadEnvelope(const KXMLItem& item, EnvelopeRole role) {
+void KSignalGenerator::StoreControl(KStorageContext& context, const KString& name, Control control) {
+    context.Property(name, Get(control), [&](double value) { Set(control, value); });
+}
+
+void KSignalGenerator::StoreControlUnlessZero(KStorageContext& context, const KString& name, Control control) {
+    context.Property(name, Get(control), [&](double value) { Set(control, value); }, 0.0);
+}
+
+void KSignalGenerator::StoreEnvelope(KStorageContext& context, EnvelopeRole role) {
     KEnvelope envelope = EnvelopeOf(role);
-    envelope.Load(item);
-    ComputerOf(role).Build(envelope);  // raises for a point type it cannot build, before anything changes
-    EnvelopeOf(role) = std::move(envelope);
+    envelope.Store(context);
+    if (context.Loading()) SetEnvelope(role, envelope);  // raises for a point type it cannot build, before anything changes
 }
 
-void KSignalGenerator::Store(KXMLItem& item) {
-    KScopedLock hold(m_lockPointer);
-    item.SetAttribute("Mode", ModeName(m_mode));
-    if (m_mode == Mode::Normal) StoreNormal(item);
-    else if (m_mode == Mode::Harmonics) StoreHarmonics(item);
-    // The generator's preset manager keeps no state of its own in here yet.
-}
-
-void KSignalGenerator::Load(KXMLItem& item) {
+void KSignalGenerator::Store(KStorageContext& context) {
     {
         KScopedLock hold(m_lockPointer);
-        m_mode = Mode::Normal;
-        if (item.HasAttribute("Mode") && item.CachedAttribute().EqualsNoCase("Harmonics")) m_mode = Mode::Harmonics;
-        if (m_mode == Mode::Normal) LoadNormal(item);
-        else LoadHarmonics(item);
-        m_analyse = false;
-        m_dirty.store(false, std::memory_order_release);
-        RebuildLocked();
+        // A missing or unknown mode is "Normal".
+        KString mode = ModeName(m_mode);
+        context.Field("Mode", mode, KString());
+        if (context.Loading()) SetMode(mode.EqualsNoCase("Harmonics") ? Mode::Harmonics : Mode::Normal);
+        if (m_mode == Mode::Normal) StoreNormal(context);
+        else StoreHarmonics(context);
+        // The generator's preset manager keeps no state of its own in here yet.
+        if (context.Loading()) {
+            // The harmonics just read are the ones to keep, not a regeneration.
+            m_analyse = false;
+            m_dirty.store(false, std::memory_order_release);
+            RebuildLocked();
+        }
     }
-    NotifyOwner();
+    if (context.Loading()) NotifyOwner();
 }
 
-void KSignalGenerator::StoreNormal(KXMLItem& item) const {
-    item.SetDoubleAttribute("value", m_shapePosition);
-    item.SetDoubleAttribute("Smoothness", m_smoothness);
-    item.SetDoubleAttribute("EnvelopeDepth", m_envelopeDepth);
-    m_customEnvelope.Store(item.GetOrCreateSubItem("Envelope"));
+void KSignalGenerator::StoreNormal(KStorageContext& context) {
+    StoreControl(context, "value", Control::ShapePosition);
+    StoreControl(context, "Smoothness", Control::Smoothness);
+    context.Property("EnvelopeDepth", m_envelopeDepth, [&](double v) { Set(Control::EnvelopeDepth, v); },
+                     KStorageContext::LoadDefault{0.0});
+    context.OptionalSubItem("Envelope", true, [&](KStorageContext& c) { StoreEnvelope(c, EnvelopeRole::CustomMorph); });
+    if (context.Loading()) SetStepBaseLowest(true);
+    context.OptionalSubItem("Step", true, [&](KStorageContext& c) { StoreSteps(c); });
+    StoreCustomSample(context);
+    StoreOperations(context);
+}
 
-    KXMLItem& step = item.GetOrCreateSubItem("Step");
-    step.SetIntegerAttribute("StepItemCount", m_stepItemCount);
-    step.SetDoubleAttribute("StepDepth", m_stepDepth);
-    step.SetBoolAttribute("StepBaseLowest", m_stepBaseLowest);
+void KSignalGenerator::StoreSteps(KStorageContext& context) {
+    context.Property("StepItemCount", int(m_stepItemCount), [&](int n) { SetStepItemCount(n); });
+    StoreControl(context, "StepDepth", Control::StepDepth);
+    context.Property("StepBaseLowest", m_stepBaseLowest, [&](bool on) { SetStepBaseLowest(on); },
+                     KStorageContext::LoadDefault{true});
     for (int k = 0; k < kMaxStepItems; ++k) {
-        SetListElement(step, Indexed("Item", k), m_stepItems[k]);
-        step.SetIntegerAttribute(Indexed("Types", k), m_stepTypes[k]);
+        double item = m_stepItems[k];
+        ListElement(context, Indexed("Item", k), item);
+        int type = m_stepTypes[k];
+        context.Field(Indexed("Types", k), type);
+        if (context.Storing()) continue;
+        SetStepItem(k, item);
+        SetStepType(k, type);
     }
-
-    if (m_customSamplePresent) {
-        KXMLItem& custom = item.GetOrCreateSubItem("CustomSample");
-        custom.SetDoubleAttribute("Depth", m_customSampleDepth);
-        StoreFloats(custom, m_customSample.data(), kTableLength);
-    } else {
-        item.RemoveSubItem("CustomSample");
-    }
-
-    KXMLItem& operations = item.GetOrCreateSubItem("Operations");
-    SetUnlessZero(operations, "Phase", m_phase);
-    SetUnlessZero(operations, "Skew", m_skew);
-    SetUnlessZero(operations, "FullSkew", m_fullSkew);
-    SetUnlessZero(operations, "Halve", m_halve);
-    for (int h = 0; h < kShapeHarmonicCount; ++h) {
-        operations.SetDoubleAttribute(Indexed("Harmonic", h), m_shapeHarmonicLevels[h]);
-        operations.SetDoubleAttribute(Indexed("HarmonicPhase", h), m_shapeHarmonicPhases[h]);
-    }
-    operations.SetBoolAttribute("TransformEnable", m_transformEnable);
-    operations.SetBoolAttribute("AmplitudeTransformEnable", m_amplitudeTransformEnable);
-    m_transformEnvelope.Store(operations.GetOrCreateSubItem("Transform"));
-    m_amplitudeEnvelope.Store(operations.GetOrCreateSubItem("AmplitudeTransform"));
 }
 
-void KSignalGenerator::LoadNormal(KXMLItem& item) {
-    m_shapePosition = Limited(item.DoubleAttribute("value", m_shapePosition), 0, kMaxShapePosition);
-    m_smoothness = Limited(item.DoubleAttribute("Smoothness", m_smoothness), 0, 1);
-    m_envelopeDepth = Limited(item.DoubleAttribute("EnvelopeDepth", 0), 0, 1);
-    if (KXMLItem* envelope = item.FindSubItem("Envelope")) LoadEnvelope(*envelope, EnvelopeRole::CustomMorph);
+// A missing or unreadable block clears the custom sample and its depth.
+void KSignalGenerator::StoreCustomSample(KStorageContext& context) {
+    bool loaded = false;
+    context.OptionalSubItem("CustomSample", m_customSamplePresent, [&](KStorageContext& c) {
+        Buffer samples = m_customSample;
+        if (!FloatBlock(c, samples.data(), kTableLength)) return;
+        loaded = true;
+        if (c.Loading()) SetCustomSample(samples.data());
+        StoreControl(c, "Depth", Control::CustomSampleDepth);
+    });
+    if (context.Loading() && !loaded) ClearCustomSample();
+}
 
-    m_stepBaseLowest = true;
-    if (KXMLItem* step = item.FindSubItem("Step")) {
-        m_stepItemCount = int(std::clamp<std::int64_t>(step->IntegerAttribute("StepItemCount", m_stepItemCount), 1, kMaxStepItems));
-        m_stepDepth = Limited(step->DoubleAttribute("StepDepth", m_stepDepth), 0, 1);
-        m_stepBaseLowest = step->BoolAttribute("StepBaseLowest", true);
-        for (int k = 0; k < kMaxStepItems; ++k) {
-            m_stepItems[k] = float(Limited(step->DoubleAttribute(Indexed("Item", k), m_stepItems[k]), -1, 1));
-            const std::int64_t type = step->IntegerAttribute(Indexed("Types", k), m_stepTypes[k]);
-            m_stepTypes[k] = std::uint8_t(std::clamp<std::int64_t>(type, 0, kStepTypeCount - 1));
-        }
+void KSignalGenerator::StoreOperations(KStorageContext& context) {
+    if (context.Loading()) {
+        for (Control control : {Control::Phase, Control::Skew, Control::FullSkew, Control::Halve}) Set(control, 0);
+        SetTransformEnabled(false);
+        SetAmplitudeTransformEnabled(false);
     }
-
-    KXMLItem* custom = item.FindSubItem("CustomSample");
-    if (custom && LoadFloats(*custom, m_customSample.data(), kTableLength)) {
-        m_customSamplePresent = true;
-        m_customSampleDepth = Limited(custom->DoubleAttribute("Depth", m_customSampleDepth), 0, 1);
-    } else {
-        m_customSamplePresent = false;
-        m_customSampleDepth = 0;
-    }
-
-    m_phase = m_skew = m_fullSkew = m_halve = 0;
-    m_transformEnable = m_amplitudeTransformEnable = false;
-    if (KXMLItem* operations = item.FindSubItem("Operations")) {
-        m_phase = Limited(operations->DoubleAttribute("Phase", 0), -1, 1);
-        m_skew = Limited(operations->DoubleAttribute("Skew", 0), -1, 1);
-        m_fullSkew = Limited(operations->DoubleAttribute("FullSkew", 0), -1, 1);
-        m_halve = Limited(operations->DoubleAttribute("Halve", 0), -1, 1);
+    context.OptionalSubItem("Operations", true, [&](KStorageContext& c) {
+        StoreControlUnlessZero(c, "Phase", Control::Phase);
+        StoreControlUnlessZero(c, "Skew", Control::Skew);
+        StoreControlUnlessZero(c, "FullSkew", Control::FullSkew);
+        StoreControlUnlessZero(c, "Halve", Control::Halve);
         for (int h = 0; h < kShapeHarmonicCount; ++h) {
-            double& level = m_shapeHarmonicLevels[h];
-            double& phase = m_shapeHarmonicPhases[h];
-            level = Limited(operations->DoubleAttribute(Indexed("Harmonic", h), level), -1, 1);
-            phase = Limited(operations->DoubleAttribute(Indexed("HarmonicPhase", h), phase), 0, 1);
+            c.Property(Indexed("Harmonic", h), m_shapeHarmonicLevels[h], [&](double v) { SetShapeHarmonicLevel(h, v); });
+            c.Property(Indexed("HarmonicPhase", h), m_shapeHarmonicPhases[h],
+                       [&](double v) { SetShapeHarmonicPhase(h, v); });
         }
-        m_transformEnable = operations->BoolAttribute("TransformEnable", false);
-        m_amplitudeTransformEnable = operations->BoolAttribute("AmplitudeTransformEnable", false);
-        if (KXMLItem* transform = operations->FindSubItem("Transform")) LoadEnvelope(*transform, EnvelopeRole::Transform);
-        if (KXMLItem* amplitude = operations->FindSubItem("AmplitudeTransform"))
-            LoadEnvelope(*amplitude, EnvelopeRole::AmplitudeTransform);
-    }
+        c.Property("TransformEnable", m_transformEnable, [&](bool on) { SetTransformEnabled(on); },
+                   KStorageContext::LoadDefault{false});
+        c.Property("AmplitudeTransformEnable", m_amplitudeTransformEnable,
+                   [&](bool on) { SetAmplitudeTransformEnabled(on); }, KStorageContext::LoadDefault{false});
+        c.OptionalSubItem("Transform", true, [&](KStorageContext& e) { StoreEnvelope(e, EnvelopeRole::Transform); });
+        c.OptionalSubItem("AmplitudeTransform", true,
+                          [&](KStorageContext& e) { StoreEnvelope(e, EnvelopeRole::AmplitudeTransform); });
+    });
 }
 
-void KSignalGenerator::StoreHarmonics(KXMLItem& item) const {
-    KXMLItem& harmonics = item.GetOrCreateSubItem("Harmonics");
-    harmonics.SetIntegerAttribute("Count", m_harmonicCount);
-    StoreFloats(harmonics.GetOrCreateSubItem("Magnitudes"), m_magnitudes.data(), m_harmonicCount);
-    StoreFloats(harmonics.GetOrCreateSubItem("Phases"), m_phases.data(), m_harmonicCount);
-    harmonics.SetDoubleAttribute("Harmonicity", m_harmonicity);
-    harmonics.SetDoubleAttribute("Slope", m_slope);
-    harmonics.SetDoubleAttribute("Fullness", m_fullness);
-    harmonics.SetDoubleAttribute("FundamentalMinimum", m_fundamentalMinimum);
-    harmonics.SetIntegerAttribute("Seed", std::int64_t(m_seed));
-    harmonics.SetDoubleAttribute("SampleRatio", m_sampleRatio);
-    harmonics.SetDoubleAttribute("SamplePosition", m_samplePosition);
-    harmonics.SetAttribute("SampleFilePath", m_sampleFilePath);
-    SetUnlessZero(harmonics, "PostProcess.Sharpen", m_sharpen);
-    SetUnlessZero(harmonics, "PostProcess.Noise", m_noise);
-    SetUnlessZero(harmonics, "PostProcess.Clean", m_clean);
-    SetUnlessZero(harmonics, "PostProcess.Compress", m_compress);
-    SetUnlessZero(harmonics, "PostProcess.Harmonize", m_harmonize);
+void KSignalGenerator::StoreHarmonics(KStorageContext& context) {
+    if (context.Loading())
+        for (Control control : {Control::Sharpen, Control::Noise, Control::Clean, Control::Compress, Control::Harmonize})
+            Set(control, 0);
+    context.OptionalSubItem("Harmonics", true, [&](KStorageContext& c) {
+        c.Property("Count", int(m_harmonicCount), [&](int n) { SetHarmonicCount(n); });
+        StoreHarmonicLevels(c);
+        StoreControl(c, "Harmonicity", Control::Harmonicity);
+        StoreControl(c, "Slope", Control::Slope);
+        StoreControl(c, "Fullness", Control::Fullness);
+        StoreControl(c, "FundamentalMinimum", Control::FundamentalMinimum);
+        c.Property("Seed", std::int64_t(m_seed), [&](std::int64_t seed) { SetSeed(std::uint64_t(seed)); });
+        StoreControl(c, "SampleRatio", Control::SampleRatio);
+        StoreSample(c);
+        StoreControlUnlessZero(c, "PostProcess.Sharpen", Control::Sharpen);
+        StoreControlUnlessZero(c, "PostProcess.Noise", Control::Noise);
+        StoreControlUnlessZero(c, "PostProcess.Clean", Control::Clean);
+        StoreControlUnlessZero(c, "PostProcess.Compress", Control::Compress);
+        StoreControlUnlessZero(c, "PostProcess.Harmonize", Control::Harmonize);
+    });
 }
 
-void KSignalGenerator::LoadHarmonics(KXMLItem& item) {
-    m_sharpen = m_noise = m_clean = m_compress = m_harmonize = 0;
-    KXMLItem* harmonics = item.FindSubItem("Harmonics");
-    if (!harmonics) return;
-    m_harmonicCount = int(std::clamp<std::int64_t>(harmonics->IntegerAttribute("Count", m_harmonicCount), 0, kMaxHarmonics));
-    if (KXMLItem* magnitudes = harmonics->FindSubItem("Magnitudes")) {
-        LoadFloats(*magnitudes, m_magnitudes.data(), m_harmonicCount);
-        if (KXMLItem* phases = harmonics->FindSubItem("Phases")) LoadFloats(*phases, m_phases.data(), m_harmonicCount);
+// Magnitudes and phases as binary blocks of Count floats; older states list
+// them as attributes X0, X1, ... and Y0, Y1, ... instead.
+void KSignalGenerator::StoreHarmonicLevels(KStorageContext& context) {
+    std::array<float, kMaxHarmonics> magnitudes = m_magnitudes;
+    std::array<float, kMaxHarmonics> phases = m_phases;
+    const bool blocks = context.OptionalSubItem("Magnitudes", true, [&](KStorageContext& c) {
+        FloatBlock(c, magnitudes.data(), m_harmonicCount);
+    });
+    if (blocks) {
+        context.OptionalSubItem("Phases", true, [&](KStorageContext& c) { FloatBlock(c, phases.data(), m_harmonicCount); });
     } else {
-        // Older states list the harmonics as attributes X0, X1, ... and Y0, Y1, ...
         for (int k = 0; k < kMaxHarmonics; ++k) {
-            m_magnitudes[k] = float(harmonics->DoubleAttribute(Indexed("X", k), m_magnitudes[k]));
-            m_phases[k] = float(harmonics->DoubleAttribute(Indexed("Y", k), m_phases[k]));
+            context.Legacy(Indexed("X", k), [&](const KString& text) { magnitudes[k] = float(KNumberText::ParseDouble(text)); });
+            context.Legacy(Indexed("Y", k), [&](const KString& text) { phases[k] = float(KNumberText::ParseDouble(text)); });
         }
     }
+    if (context.Storing()) return;
     for (int k = 0; k < kMaxHarmonics; ++k) {
-        m_magnitudes[k] = float(Limited(m_magnitudes[k], 0, 1));
-        if (!std::isfinite(m_phases[k])) m_phases[k] = 0;
+        SetHarmonicMagnitude(k, magnitudes[k]);
+        SetHarmonicPhase(k, std::isfinite(phases[k]) ? phases[k] : 0.0f);
     }
-    m_harmonicity = Limited(harmonics->DoubleAttribute("Harmonicity", m_harmonicity), -1, 1);
-    m_slope = Limited(harmonics->DoubleAttribute("Slope", m_slope), -1, 1);
-    m_fullness = Limited(harmonics->DoubleAttribute("Fullness", m_fullness), 0, 1);
-    m_fundamentalMinimum = Limited(harmonics->DoubleAttribute("FundamentalMinimum", m_fundamentalMinimum), 0, 1);
-    m_seed = std::uint64_t(harmonics->IntegerAttribute("Seed", std::int64_t(m_seed)));
-    m_sampleRatio = Limited(harmonics->DoubleAttribute("SampleRatio", m_sampleRatio), 0, 1);
-    const double position = Limited(harmonics->DoubleAttribute("SamplePosition", m_samplePosition), 0, 1);
-    const KString path = harmonics->Attribute("SampleFilePath", m_sampleFilePath);
+}
+
+// The position first, so that a sample read for a new path is analysed at
+// the loaded position; a file is read only when the path changed.
+void KSignalGenerator::StoreSample(KStorageContext& context) {
+    double position = m_samplePosition;
+    KString path = m_sampleFilePath;
+    context.Field("SamplePosition", position);
+    context.Field("SampleFilePath", path);
+    if (context.Storing()) return;
+    position = std::isnan(position) ? 0.0 : std::clamp(position, 0.0, 1.0);
     if (path != m_sampleFilePath) {
         m_samplePosition = position;
         ReadSampleFile(path);
@@ -220,9 +214,4 @@ void KSignalGenerator::LoadHarmonics(KXMLItem& item) {
         m_samplePosition = position;
         m_analysis = KSampleAnalyser::Analyse(m_sample.get(), m_samplePosition);
     }
-    m_sharpen = Limited(harmonics->DoubleAttribute("PostProcess.Sharpen", 0), -1, 1);
-    m_noise = Limited(harmonics->DoubleAttribute("PostProcess.Noise", 0), 0, 1);
-    m_clean = Limited(harmonics->DoubleAttribute("PostProcess.Clean", 0), 0, 1);
-    m_compress = Limited(harmonics->DoubleAttribute("PostProcess.Compress", 0), 0, 1);
-    m_harmonize = Limited(harmonics->DoubleAttribute("PostProcess.Harmonize", 0), 0, 1);
 }

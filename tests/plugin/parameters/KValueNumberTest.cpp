@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "foundation/xml/StorageTestSupport.h"
 #include <cstdint>
 
 #include "foundation/xml/KXMLItem.h"
@@ -75,26 +76,26 @@ TEST(KValueNumber, StoresUnderItsKeyAndOnlyWhenNotAtTheDefault) {
     double variable = 0.5;
     KValueDouble value(&variable, 0, 1);
     KXMLItem item("settings");
-    value.Store(item);
+    StoreInto(value, item);
     EXPECT_FALSE(item.HasAttribute("value"));
 
     variable = 0.3;
     value.SetKey("depth");
-    value.Store(item);
+    StoreInto(value, item);
     EXPECT_EQ(Text(item.Attribute("depth", "")), "0.3");
 
     double loaded = 0;
     KValueDouble other(&loaded, 0, 1);
     other.SetKey("depth");
-    other.Load(item);
+    LoadFrom(other, item);
     EXPECT_EQ(loaded, 0.3);
 
     KXMLItem empty("settings");
-    other.Load(empty);
+    LoadFrom(other, empty);
     EXPECT_EQ(loaded, 0);  // a missing attribute restores the default
 
     item.SetAttribute("depth", "7");
-    other.Load(item);
+    LoadFrom(other, item);
     EXPECT_EQ(loaded, 1);
     EXPECT_TRUE(other.IsChanged());
 }
@@ -122,12 +123,12 @@ TEST(KValueNumber, IntegersStoreAsIntegersAndSaturateWhenLoading) {
     KValueInt64 big(0, std::int64_t(1) << 50, 0);
     big.SetValue((std::int64_t(1) << 40) + 1);  // more digits than 12 significant ones
     KXMLItem item("settings");
-    big.Store(item);
+    StoreInto(big, item);
     EXPECT_EQ(Text(item.Attribute("value", "")), "1099511627777");  // 2^40 + 1, every digit kept
 
     KValueInt16 small(-10, 30000, 0);
     item.SetAttribute("value", "40000");  // beyond the 16-bit type
-    small.Load(item);
+    LoadFrom(small, item);
     EXPECT_EQ(small.Value(), 30000);
     EXPECT_TRUE(small.Parse("-1e30"));
     EXPECT_EQ(small.Value(), -10);
@@ -152,16 +153,16 @@ TEST(KValueStepDouble, TheStepIsStoredAndLoadedBeforeTheValue) {
     KValueStepDouble value(0.0, 10.0, 0.0, 0.25);
     value.SetValue(1.25);
     KXMLItem item("settings");
-    value.Store(item);
+    StoreInto(value, item);
     EXPECT_FALSE(item.HasAttribute("step"));  // still the step it was made with
 
     item.SetAttribute("step", "0.5");
     KValueStepDouble other(0.0, 10.0, 0.0, 0.25);
-    other.Load(item);
+    LoadFrom(other, item);
     EXPECT_EQ(other.StepSize(), 0.5);
     EXPECT_EQ(other.Value(), 1.5);  // 1.25 on the loaded grid: 2.5 rounds up to 3 halves
     other.SetStepSize(0.25);
-    other.Store(item);
+    StoreInto(other, item);
     EXPECT_FALSE(item.HasAttribute("step"));  // back at its default
 }
 

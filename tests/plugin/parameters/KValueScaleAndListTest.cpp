@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "foundation/xml/StorageTestSupport.h"
 #include <memory>
 
 #include "foundation/xml/KXMLItem.h"
@@ -39,7 +40,7 @@ TEST(KValueScalePower, FourthPowerAndEverythingElseGoesToTheInnerObject) {
 
     scaled.Inner().SetKey("level");
     KXMLItem item("settings");
-    scaled.Store(item);
+    StoreInto(scaled, item);
     EXPECT_EQ(Text(item.Attribute("level", "")), "2");
 }
 
@@ -68,14 +69,14 @@ TEST(KValueList, ClampsOutOfRangeIndicesAndStoresTheIndex) {
     KValueList<> list(&index, kChannels);
     EXPECT_EQ(index, 3);
     KXMLItem item("settings");
-    list.Store(item);
+    StoreInto(list, item);
     EXPECT_FALSE(item.HasAttribute("value"));  // 3 is the default now
     list.SetIndex(1);
-    list.Store(item);
+    StoreInto(list, item);
     EXPECT_EQ(Text(item.Attribute("value", "")), "1");
 
     item.SetAttribute("value", "-4");
-    list.Load(item);
+    LoadFrom(list, item);
     EXPECT_EQ(index, 0);
     EXPECT_TRUE(list.IsChanged());
 
@@ -91,18 +92,18 @@ TEST(KValueEnum, StoresTheEntryTextAndLoadsUnknownNamesAsTheDefault) {
     KValueEnum<ChannelMode> value(&mode, kChannels);
     value.SetKey("mode");
     KXMLItem item("settings");
-    value.Store(item);
+    StoreInto(value, item);
     EXPECT_FALSE(item.HasAttribute("mode"));
 
     value.SetIndex(3);
-    value.Store(item);
+    StoreInto(value, item);
     EXPECT_EQ(Text(item.Attribute("mode", "")), "Mid/Side");
 
     item.SetAttribute("mode", "RIGHT");
-    value.Load(item);
+    LoadFrom(value, item);
     EXPECT_EQ(mode, ChannelMode::Right);
     item.SetAttribute("mode", "2");  // a number is not a name
-    value.Load(item);
+    LoadFrom(value, item);
     EXPECT_EQ(mode, ChannelMode::Left);
 }
 

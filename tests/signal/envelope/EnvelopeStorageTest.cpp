@@ -1,6 +1,7 @@
 // The stored form of an envelope.
 #include <gtest/gtest.h>
 
+#include "foundation/xml/StorageTestSupport.h"
 #include "signal/envelope/EnvelopeTesting.h"
 #include "foundation/xml/KXMLItem.h"
 
@@ -23,23 +24,23 @@ KEnvelope Drawn() {
 }
 
 TEST(EnvelopeStorage, StoreThenLoadGivesTheSameEnvelope) {
-    const KEnvelope original = Drawn();
+    KEnvelope original = Drawn();
     KXMLItem item("Envelope");
-    original.Store(item);
+    StoreInto(original, item);
     KEnvelope loaded;
-    loaded.Load(item);
+    LoadFrom(loaded, item);
     EXPECT_EQ(loaded, original);
 
     // Storing again replaces the points rather than adding to them.
-    original.Store(item);
+    StoreInto(original, item);
     KEnvelope reloaded;
-    reloaded.Load(item);
+    LoadFrom(reloaded, item);
     EXPECT_EQ(reloaded, original);
 
     KEnvelope empty({0, 1}, {-1, 1});
     empty.Clear();
-    empty.Store(item);
-    reloaded.Load(item);
+    StoreInto(empty, item);
+    LoadFrom(reloaded, item);
     EXPECT_EQ(reloaded, empty);
 }
 
@@ -47,7 +48,7 @@ TEST(EnvelopeStorage, WritesTypesByNameAndLeavesDefaultsOut) {
     KEnvelope envelope;
     envelope.AddPoint({.x = 0.5, .y = 0.75, .curvature = 0.5, .type = Type::Triangles});
     KXMLItem item("Envelope");
-    envelope.Store(item);
+    StoreInto(envelope, item);
     EXPECT_FALSE(item.HasAttribute("MinX"));
     EXPECT_FALSE(item.HasAttribute("DrawingMode"));
     ASSERT_EQ(item.SubItemCount(), 3);
@@ -75,7 +76,7 @@ TEST(EnvelopeStorage, ReadsTheOlderFixedAttributeAndSurvivesBadNames) {
     second.SetAttribute("Flags", "66");
 
     KEnvelope envelope;
-    envelope.Load(item);
+    LoadFrom(envelope, item);
     ASSERT_EQ(envelope.PointCount(), 2);
     // Sorted by x on loading; the editor's 0x40 never survives.
     EXPECT_EQ(envelope.PointAt(0).x, 0.2);

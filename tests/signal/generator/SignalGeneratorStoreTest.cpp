@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "foundation/xml/StorageTestSupport.h"
 #include <vector>
 
 #include "signal/generator/SignalGeneratorTesting.h"
@@ -52,9 +53,9 @@ TEST(KSignalGeneratorStore, NormalModeRoundTripIsBitExact) {
     auto source = NewGenerator();
     SwitchEverythingOn(*source);
     KXMLItem item("Shape0");
-    source->Store(item);
+    StoreInto(*source, item);
     auto copy = NewGenerator();
-    copy->Load(item);
+    LoadFrom(*copy, item);
     ExpectSameTable(*source, *copy);
     EXPECT_EQ(copy->StepType(3), 30);
     EXPECT_EQ(copy->StepItem(2), 0.75f);
@@ -77,10 +78,10 @@ TEST(KSignalGeneratorStore, HarmonicsModeRoundTripIsBitExact) {
     source->UpdateIfChanged();
 
     KXMLItem item("Shape1");
-    source->Store(item);
+    StoreInto(*source, item);
     EXPECT_FALSE(item.HasAttribute("value"));  // only the keys of the mode
     auto copy = NewGenerator();
-    copy->Load(item);
+    LoadFrom(*copy, item);
     ExpectSameTable(*source, *copy);
     EXPECT_EQ(copy->Seed(), 0xFEDCBA9876543210ull);
     EXPECT_EQ(copy->HarmonicCount(), 200);
@@ -92,7 +93,7 @@ TEST(KSignalGeneratorStore, ZeroOperationsAndPostProcessorsAreLeftOut) {
     auto g = NewGenerator();
     g->Set(Control::Skew, 0.5);
     KXMLItem item("Shape0");
-    g->Store(item);
+    StoreInto(*g, item);
     KXMLItem* operations = item.FindSubItem("Operations");
     ASSERT_NE(operations, nullptr);
     EXPECT_TRUE(operations->HasAttribute("Skew"));
@@ -103,13 +104,13 @@ TEST(KSignalGeneratorStore, ZeroOperationsAndPostProcessorsAreLeftOut) {
 
     // Storing again into the same item drops what became 0.
     g->Set(Control::Skew, 0);
-    g->Store(item);
+    StoreInto(*g, item);
     EXPECT_FALSE(operations->HasAttribute("Skew"));
 
     g->SetMode(KSignalGenerator::Mode::Harmonics);
     g->Set(Control::Clean, 0.5);
     KXMLItem harmonicsItem("Shape0");
-    g->Store(harmonicsItem);
+    StoreInto(*g, harmonicsItem);
     KXMLItem& harmonics = harmonicsItem.RequiredSubItem("Harmonics");
     EXPECT_TRUE(harmonics.HasAttribute("PostProcess.Clean"));
     EXPECT_FALSE(harmonics.HasAttribute("PostProcess.Noise"));
@@ -122,7 +123,7 @@ TEST(KSignalGeneratorStore, AnItemWithoutModeLoadsAsNormal) {
     g->UpdateIfChanged();
     KXMLItem item("Shape0");
     item.SetAttribute("value", "3");
-    g->Load(item);
+    LoadFrom(*g, item);
     EXPECT_EQ(g->GetMode(), KSignalGenerator::Mode::Normal);
     EXPECT_EQ(g->Get(Control::ShapePosition), 3);
     for (int j = 0; j < 8192; j += 101) ASSERT_EQ(g->Table()[j], BasicShape(3)[j]);
@@ -142,7 +143,7 @@ TEST(KSignalGeneratorStore, MissingKeysResetOrKeepAsTheFormatSays) {
 
     KXMLItem item("Shape0");
     item.SetAttribute("Mode", "Normal");
-    g->Load(item);
+    LoadFrom(*g, item);
     EXPECT_EQ(g->Get(Control::Phase), 0);           // reset
     EXPECT_FALSE(g->TransformEnabled());            // reset
     EXPECT_TRUE(g->StepBaseLowest());               // reset to true
@@ -162,7 +163,7 @@ TEST(KSignalGeneratorStore, OlderStatesListHarmonicsAsAttributes) {
     harmonics.SetAttribute("X1", "1");
     harmonics.SetAttribute("Y1", "0.25");
     auto g = NewGenerator();
-    g->Load(item);
+    LoadFrom(*g, item);
     EXPECT_EQ(g->GetMode(), KSignalGenerator::Mode::Harmonics);
     EXPECT_EQ(g->HarmonicMagnitude(0), 0.5f);
     EXPECT_EQ(g->HarmonicMagnitude(1), 1.0f);
@@ -180,7 +181,7 @@ TEST(KSignalGeneratorStore, OutOfRangeValuesAreHeldWithinTheModel) {
     step.SetAttribute("Types0", "77");
     step.SetAttribute("Item0", "-3");
     auto g = NewGenerator();
-    g->Load(item);
+    LoadFrom(*g, item);
     EXPECT_EQ(g->GetMode(), KSignalGenerator::Mode::Normal);
     EXPECT_EQ(g->Get(Control::ShapePosition), 15);
     EXPECT_EQ(g->Get(Control::Smoothness), 1);
@@ -193,15 +194,15 @@ TEST(KSignalGeneratorStore, OutOfRangeValuesAreHeldWithinTheModel) {
     KXMLItem& harmonics = harmonicsItem.AddSubItem("Harmonics");
     harmonics.SetAttribute("Count", "2");
     harmonics.AddSubItem("Magnitudes").SetText("0000");  // 2 bytes of the 8 due
-    g->Load(harmonicsItem);
+    LoadFrom(*g, harmonicsItem);
     EXPECT_EQ(g->HarmonicMagnitude(0), 1.0f);  // a broken block counts as missing
     harmonics.SetAttribute("Count", "-4");
-    g->Load(harmonicsItem);
+    LoadFrom(*g, harmonicsItem);
     EXPECT_EQ(g->HarmonicCount(), 0);
 
     KXMLItem brokenCustom("Shape0");
     brokenCustom.AddSubItem("CustomSample").SetText("not hexadecimal");
-    g->Load(brokenCustom);
+    LoadFrom(*g, brokenCustom);
     EXPECT_FALSE(g->HasCustomSample());
 }
 
