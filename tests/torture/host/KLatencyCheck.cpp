@@ -52,8 +52,7 @@ void KTortureInstance::CheckLatency() {
     if (std::abs(measured - reported) > tolerance)
         m_failure.Report(m_index,
                          "latency reported " + std::to_string(reported) + ", measured " + std::to_string(measured) +
-                             " (upsampling " + std::to_string(m_shape.processing.upsampling) + ", high quality " +
-                             std::to_string(m_shape.highQualityUpsampling) + ")");
+                             " (" + Describe(m_shape) + ")");
     m_counters.latencyChecks.fetch_add(1, std::memory_order_relaxed);
     for (std::size_t i = 0; i < depths.size(); ++i) SetParameter(depths[i], kept[i]);
 }

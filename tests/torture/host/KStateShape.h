@@ -3,6 +3,7 @@
 // latency check depend on, so that the host knows them however they were
 // set (a crafted state, a state of another instance, a damaged one).
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "KOutputBound.h"
@@ -10,7 +11,13 @@
 struct KStateShape {
     KProcessingShape processing;
     bool highQualityUpsampling = false;
+    // For failure reports only.
+    std::string channelMode = "Left + Right";
+    bool bypass = false;
 };
+
+// The settings a failure report names.
+std::string Describe(const KStateShape& shape);
 
 // The shape a state block describes; `current` where the block says
 // nothing (empty, unreadable, or an attribute missing).

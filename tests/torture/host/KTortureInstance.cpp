@@ -55,6 +55,13 @@ void KTortureInstance::FollowShape(const KStateShape& shape) {
     m_shape = shape;
     m_boundUpsampling.store(shape.processing.upsampling, std::memory_order_release);
     m_boundCompensation.store(shape.processing.gainCompensation, std::memory_order_release);
+    std::lock_guard hold(m_descriptionLock);
+    m_description = Describe(shape);
+}
+
+std::string KTortureInstance::Description() const {
+    std::lock_guard hold(m_descriptionLock);
+    return m_description;
 }
 
 void KTortureInstance::Suspend() {
@@ -135,7 +142,8 @@ void KTortureInstance::ProcessBlock(std::uint64_t step, KTortureRandom& random) 
     const KProcessingShape shape{before.gainCompensation || after.gainCompensation,
                                  before.upsampling != 1 ? before.upsampling : after.upsampling};
     if (auto fault = CheckBlock(outputs, kChannels, frames, OutputBound(kInputPeak, shape)))
-        m_failure.Report(m_index, "output of a block queued at step " + std::to_string(step) + ": " + *fault);
+        m_failure.Report(m_index, "output of a block queued at step " + std::to_string(step) + ": " + *fault + " (" +
+                                      Description() + ")");
 }
 
 void KTortureInstance::ProcessQuietly(const float* input, int frames, std::vector<float>& collected) {

@@ -105,6 +105,7 @@ private:
     void ProcessBlock(std::uint64_t step, KTortureRandom& random);
     void ProcessQuietly(const float* input, int frames, std::vector<float>& collected);
     void FollowShape(const KStateShape& shape);
+    std::string Description() const;
     std::vector<int> DepthParameters();
 
     int m_index;
@@ -119,6 +120,9 @@ private:
     KStateShape m_shape;  // user-interface thread
     std::atomic<int> m_boundUpsampling{1};
     std::atomic<bool> m_boundCompensation{false};
+    // What failure reports from the audio thread say of the settings.
+    mutable std::mutex m_descriptionLock;
+    std::string m_description;
 
     // Audio thread only.
     std::vector<float> m_input[kChannels];
