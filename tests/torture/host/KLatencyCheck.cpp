@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -45,6 +46,15 @@ void KTortureInstance::CheckLatency() {
     ProcessQuietly(impulse.data(), blockSize, collected);
     while (int(collected.size()) < kImpulseWindow) ProcessQuietly(nullptr, blockSize, collected);
 
+    for (std::size_t i = 0; i < depths.size(); ++i) SetParameter(depths[i], kept[i]);
+    m_counters.latencyChecks.fetch_add(1, std::memory_order_relaxed);
+
+    const auto notFinite = std::find_if(collected.begin(), collected.end(), [](float v) { return !std::isfinite(v); });
+    if (notFinite != collected.end()) {
+        m_failure.Report(m_index, "latency probe: output not finite " + std::to_string(notFinite - collected.begin()) +
+                                      " samples after the impulse (" + Describe(m_shape) + ")");
+        return;
+    }
     const int measured = int(std::max_element(collected.begin(), collected.end()) - collected.begin());
     const int reported = ReportedLatency();
     const bool halfband = m_shape.processing.upsampling > 1 && !m_shape.highQualityUpsampling;
@@ -53,6 +63,4 @@ void KTortureInstance::CheckLatency() {
         m_failure.Report(m_index,
                          "latency reported " + std::to_string(reported) + ", measured " + std::to_string(measured) +
                              " (" + Describe(m_shape) + ")");
-    m_counters.latencyChecks.fetch_add(1, std::memory_order_relaxed);
-    for (std::size_t i = 0; i < depths.size(); ++i) SetParameter(depths[i], kept[i]);
 }
