@@ -126,11 +126,8 @@ HalvaneAudioEffectPlugin::DepthGlide HalvaneAudioEffectPlugin::GlideDepth(int os
     KParameterRecord::FloatFields& depth = Record(RecordOf(oscillator, kDepth)).floating;
     const double target = depth.value;
     const double current = depth.running;
-    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) {
-        depth.running = target;
-        return {target, 0};
-    }
     depth.running = target;  // the next block starts from the target
+    if (std::fabs(target - current) < 1e-50 || sampleCount <= 0) return {target, 0};
     return {current, (target - current) / sampleCount};
 }
 
@@ -205,10 +202,13 @@ void HalvaneAudioEffectPlugin::ProcessOscillator(int oscillator, float** outputs
 void HalvaneAudioEffectPlugin::RunJumpSmoothers(bool waveformChanged, float** outputs, int sampleCount) noexcept {
     const KProcessingSettings* settings = m_parameters.processingSettings;
     if (settings && !settings->smoothing) return;
-    if (waveformChanged)
+    // Before the first block there is no sound to fade from: a state loaded
+    // into a fresh instance starts as it is.
+    if (waveformChanged && m_producedOutput)
         for (KJumpSmoother& smoother : m_smoothers) smoother.Trigger();
     if (sampleCount <= 0) return;
     for (int c = 0; c < m_channels; ++c) m_smoothers[std::size_t(c)].Run(outputs[c], sampleCount);
+    m_producedOutput = true;
 }
 
 void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
@@ -249,8 +249,10 @@ void HalvaneAudioEffectPlugin::StoreWaveforms(KStorageContext& context) {
 void HalvaneAudioEffectPlugin::Randomize() {
     KAudioEffectPlugin::Randomize();
     for (int i = 0; i < kOscillators; ++i) {
-        KParameterRecord::FloatFields& frequency = Record(RecordOf(i, kFrequency)).floating;
+        KParameterRecord& frequency = Record(RecordOf(i, kFrequency));
         const double r = KRandom::NextUnit();
-        frequency.value = frequency.minimum + (frequency.maximum - frequency.minimum) * r * r;
+        frequency.SetFloatValue(frequency.floating.minimum + (frequency.floating.maximum - frequency.floating.minimum) * r * r);
     }
+    // The phase increments follow the new frequencies before the next block.
+    m_parameters.SetFullUpdatePending(true);
 }

@@ -68,4 +68,5 @@ private:
     std::array<double, kOscillators> m_increment{};
     std::array<void*, kOscillators> m_editorControls{};
     std::array<KJumpSmoother, kMaxChannels> m_smoothers;
+    bool m_producedOutput = false;
 };

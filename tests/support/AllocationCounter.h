@@ -1,9 +1,10 @@
 #pragma once
 #include <cstddef>
 
-// Counts heap allocations made through operator new on the calling thread
-// (the counting operators are defined in AllocationCounter.cpp of the test
-// program that includes this).
+// Counts the heap allocations made on the calling thread: operator new in
+// all its forms and the library's own allocator table (strings, memory
+// streams). Test programs that use it link the halvane_allocation_counter
+// object library.
 namespace AllocationCounter {
 std::size_t Count() noexcept;
 }

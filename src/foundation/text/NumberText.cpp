@@ -51,17 +51,22 @@ bool Overflows(std::string_view number, bool hexadecimal) {
 
 // The unsigned part of an atof number: decimal, "0x" hexadecimal, "inf" or
 // "nan"; 0 when no number starts here.
-double ParseMagnitude(std::string_view text) {
+// `read` tells whether a number was there at all ("0x" alone counts as the
+// number 0, as atof reads it).
+double ParseMagnitude(std::string_view text, bool& read) {
     const bool hexadecimal = text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     if (hexadecimal) text.remove_prefix(2);
+    read = hexadecimal;
     if (text.empty() || text.front() == '-' || text.front() == '+') return 0.0;
     double value = 0.0;
     const auto format = hexadecimal ? std::chars_format::hex : std::chars_format::general;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, format);
     if (error == std::errc::result_out_of_range) {
+        read = true;
         const std::string_view number(text.data(), std::size_t(end - text.data()));
         return Overflows(number, hexadecimal) ? HUGE_VAL : 0.0;
     }
+    read = read || error == std::errc();
     return error == std::errc() ? value : 0.0;
 }
 
@@ -94,13 +99,21 @@ KString Double(double value, int precision) {
 }
 
 double ParseDouble(const KString& text) {
+    double value = 0.0;
+    TryParseDouble(text, value);
+    return value;
+}
+
+bool TryParseDouble(const KString& text, double& value) {
     const std::string bytes = text.ToUTF8();
     std::string_view rest(bytes);
     while (!rest.empty() && IsCSpace(rest.front())) rest.remove_prefix(1);
     const bool negative = !rest.empty() && rest.front() == '-';
     if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) rest.remove_prefix(1);
-    const double magnitude = ParseMagnitude(rest);
-    return negative ? -magnitude : magnitude;
+    bool read = false;
+    const double magnitude = ParseMagnitude(rest, read);
+    value = negative ? -magnitude : magnitude;
+    return read;
 }
 
 std::int64_t ParseInteger(const KString& text, int radix, int* consumed) {

@@ -18,6 +18,9 @@ KString Double(double value, int precision);
 // (decimal or "0x" hexadecimal, "inf", "nan"), 0 when there is none; an
 // overflow gives an infinity, an underflow 0.
 double ParseDouble(const KString& text);
+// The same reading; false when the text holds no number at all ("abc", "",
+// "-"), so that callers can tell an unreadable text from a typed 0.
+bool TryParseDouble(const KString& text, double& value);
 
 // An optional "-" (counted as consumed) and digits of the radix: "0"-"9" in
 // radix 10, "0"-"9", "A"-"F", "a"-"f" below the radix otherwise. The first

@@ -36,6 +36,11 @@ void KHostedPlugin::SetParameter(int index, double value) {
     m_plugin->SetParameter(index, value);
 }
 
+void KHostedPlugin::SetParameterIfChanged(int index, double value) {
+    const KScopedLock hold = HoldEffect();
+    m_plugin->SetParameterIfChanged(index, value);
+}
+
 KString KHostedPlugin::ParameterName(int index) { return m_plugin->GetParameterName(index); }
 KString KHostedPlugin::ParameterID(int index) { return m_plugin->GetParameterID(index); }
 KString KHostedPlugin::ParameterValueText(int index) {
@@ -43,11 +48,15 @@ KString KHostedPlugin::ParameterValueText(int index) {
     return m_plugin->GetParameterValueName(index);
 }
 
+// The text is made from a copy of the parameter's record, which a block
+// may be writing.
 KString KHostedPlugin::ParameterValueTextFor(int index, double value) {
+    const KScopedLock hold = HoldEffect();
     return m_plugin->GetParameterValueNameFrom01(index, value);
 }
 
 double KHostedPlugin::ParseParameterText(int index, const KString& text) {
+    const KScopedLock hold = HoldEffect();
     return m_plugin->ParseParameterValueName(index, text);
 }
 
@@ -70,6 +79,8 @@ void KHostedPlugin::InitProcessing() {
 }
 
 int KHostedPlugin::Latency() const noexcept { return m_plugin->GetLatency(); }
+// A ring modulator stops sounding with its input.
+int KHostedPlugin::TailSamples() const noexcept { return 0; }
 bool KHostedPlugin::Bypass() const noexcept { return m_plugin->Bypass(); }
 void KHostedPlugin::SetBypass(bool on) noexcept { m_plugin->SetBypass(on); }
 
@@ -102,6 +113,20 @@ KString KHostedPlugin::OutputChannelName(int channel) const {
 bool KHostedPlugin::AcceptsMIDIInput() const noexcept { return true; }
 bool KHostedPlugin::SendsMIDIOutput() const noexcept { return false; }
 bool KHostedPlugin::WantsTransport() const noexcept { return true; }
+
+KHostedPlugin::HostChangeLock::HostChangeLock(KHostedPlugin& plugin) noexcept {
+    KLock& first = plugin.m_plugin->PluginLock();
+    if (!first.TryAcquire()) return;
+    m_first = &first;
+    m_second = &plugin.m_plugin->SecondLock();
+    m_second->Acquire(KSynchronizer::kInfinite);
+}
+
+KHostedPlugin::HostChangeLock::~HostChangeLock() {
+    if (!m_first) return;
+    m_second->Release();
+    m_first->Release();
+}
 
 KTransportInfo& KHostedPlugin::Transport() noexcept { return m_plugin->Transport(); }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "foundation/streams/KMemoryStream.h"
+#include "foundation/threading/KLock.h"
 #include "foundation/text/KString.h"
 #include "foundation/threading/KLock.h"
 #include "foundation/threading/KSynchronizer.h"
@@ -32,6 +33,9 @@ public:
     int ParameterCount() const noexcept;
     double Parameter(int index);
     void SetParameter(int index, double value);
+    // A host change that may repeat the current value: applied only when it
+    // differs by more than 1e-7.
+    void SetParameterIfChanged(int index, double value);
     KString ParameterName(int index);
     KString ParameterID(int index);
     KString ParameterValueText(int index);
@@ -53,6 +57,9 @@ public:
     void ConfigureHostChannels(int inputs, int outputs);
     void InitProcessing();
     int Latency() const noexcept;
+    // Samples of output that follow the end of the input; negative for an
+    // output that never ends.
+    int TailSamples() const noexcept;
     bool Bypass() const noexcept;
     void SetBypass(bool on) noexcept;
 
@@ -73,6 +80,21 @@ public:
     bool WantsTransport() const noexcept;
 
     // The audio thread.
+    // Holds the plug-in's first two processing locks around host changes
+    // that must land before a block. The first is only tried: a block that
+    // meets a running processing set-up or state loading gives up at once.
+    class HostChangeLock {
+    public:
+        explicit HostChangeLock(KHostedPlugin& plugin) noexcept;
+        ~HostChangeLock();
+        HostChangeLock(const HostChangeLock&) = delete;
+        HostChangeLock& operator=(const HostChangeLock&) = delete;
+        bool Held() const noexcept { return m_first != nullptr; }
+
+    private:
+        KLock* m_first = nullptr;
+        KLock* m_second = nullptr;
+    };
     KTransportInfo& Transport() noexcept;
     void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept;
     void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;

@@ -270,19 +270,9 @@ bool KAudioEffectPluginToAudioPluginAdapter::ApplyOutputGainCorrection(double fa
         if (!record.HasFlag(KParameterFlag::OutputGain)) continue;
         const double decibels = 20 * std::log10(factor);
         switch (record.type) {
-            case KParameterType::Float:
-                record.floating.value =
-                    std::clamp(record.floating.value + decibels, std::min(record.floating.minimum, record.floating.maximum),
-                               std::max(record.floating.minimum, record.floating.maximum));
-                break;
-            case KParameterType::Integer:
-                record.integer.value = std::clamp(record.integer.value + int(std::lround(decibels)),
-                                                  record.integer.minimum, record.integer.maximum);
-                break;
-            case KParameterType::List:
-                record.list.selected =
-                    std::clamp(record.list.selected + int(std::lround(decibels)), 0, std::max(record.list.count - 1, 0));
-                break;
+            case KParameterType::Float: record.SetFloatValue(record.floating.value + decibels); break;
+            case KParameterType::Integer: record.SetIntegerValue(record.integer.value + std::llround(decibels)); break;
+            case KParameterType::List: record.SetListIndex(record.list.selected + std::llround(decibels)); break;
             default: break;
         }
         NeedUpdateEditor(i);

@@ -138,12 +138,18 @@ bool KAudioPlugin::IsParameterReported(int index) {
                        [](AutomationAdapter& a, int local) { return a.IsReported(local); });
 }
 
+// Identifiers are unique; names are not ("Depth" belongs to each
+// oscillator), so a name finds a parameter only when no other one bears it.
 int KAudioPlugin::FindParameter(const KString& id) {
     for (int i = 0; i < m_parameterCount; ++i)
         if (GetParameterID(i).EqualsNoCase(id)) return i;
-    for (int i = 0; i < m_parameterCount; ++i)
-        if (GetParameterName(i).EqualsNoCase(id)) return i;
-    return -1;
+    int found = -1;
+    for (int i = 0; i < m_parameterCount; ++i) {
+        if (!GetParameterName(i).EqualsNoCase(id)) continue;
+        if (found >= 0) return -1;
+        found = i;
+    }
+    return found;
 }
 
 void KAudioPlugin::NeedUpdateEditor(int index) noexcept {
@@ -332,13 +338,16 @@ void KAudioPlugin::SetAutomaticGainControl(bool on) {
 }
 
 // The factor changes with all three locks held, so that no block and no
-// upsampler reconfiguration sees the factor without its set-up.
+// upsampler reconfiguration sees the factor half-set. The set-up then runs
+// with the locks released: it takes them itself, and it tells the host the
+// new latency, which a host may answer by calling back into the plug-in.
 void KAudioPlugin::SetUpsamplingFactor(int factor) {
     if (factor != 2 && factor != 4 && factor != 8) factor = 1;
-    if (factor == m_settings.upsampling) return;
-    KScopedLock plugin(m_pluginLock);
-    KScopedLock second(m_secondLock);
-    KScopedLock third(m_thirdLock);
-    m_settings.upsampling = factor;
+    {
+        KScopedLock plugin(m_pluginLock);
+        KScopedLock second(m_secondLock);
+        KScopedLock third(m_thirdLock);
+        if (std::exchange(m_settings.upsampling, factor) == factor) return;
+    }
     InitProcessing();
 }

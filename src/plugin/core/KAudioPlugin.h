@@ -59,7 +59,8 @@ public:
     int GetParameterType(int index);
     double GetParameterDefaultValue(int index);
     bool IsParameterReported(int index);
-    // Host index of the parameter whose identifier (or name) is `id`, or -1.
+    // Host index of the parameter whose identifier is `id`, else of the one
+    // parameter named `id`; -1 when there is none or the name is shared.
     int FindParameter(const KString& id);
 
     // A parameter's display must be refreshed. The index is marked and its

@@ -6,29 +6,39 @@
 #include "plugin/parameters/KTextRules.h"
 
 namespace KDisplayFunctions {
+namespace {
+
+// Stores the typed number times `scale`; a text without a number leaves the
+// value as it is.
+void StoreScaled(KParameterRecord& record, const KString& input, double scale) {
+    double number;
+    if (KNumberText::TryParseDouble(input, number)) record.SetFloatValue(number * scale);
+}
+
+}  // namespace
 
 KString Percent(KParameterRecord& record, const KString& input) {
     if (input.IsEmpty()) return KTextRules::Percent(record.floating.value);
-    record.floating.value = KNumberText::ParseDouble(input) * 0.01;
+    StoreScaled(record, input, 0.01);
     return KString();
 }
 
 KString Time(KParameterRecord& record, const KString& input) {
     if (input.IsEmpty()) return KTextRules::Time(record.floating.value);
-    record.floating.value = KNumberText::ParseDouble(input) * 0.001;
+    StoreScaled(record, input, 0.001);
     return KString();
 }
 
 KString Degrees(KParameterRecord& record, const KString& input) {
     if (input.IsEmpty()) return KTextRules::Degrees(record.floating.value);
-    record.floating.value = KNumberText::ParseDouble(input) * 0.002777777777777778;
+    StoreScaled(record, input, 0.002777777777777778);
     return KString();
 }
 
 KString LogFrequency(KParameterRecord& record, const KString& input) {
     if (input.IsEmpty()) return KTextRules::Frequency(std::pow(10.0, record.floating.value), " ");
-    const double hertz = KNumberText::ParseDouble(input);
-    if (hertz > 0) record.floating.value = std::log10(hertz);
+    double hertz;
+    if (KNumberText::TryParseDouble(input, hertz) && hertz > 0) record.SetFloatValue(std::log10(hertz));
     return KString();
 }
 

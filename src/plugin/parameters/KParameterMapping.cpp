@@ -51,11 +51,19 @@ KString NumberText(const KParameterRecord& record, double value, bool integer) {
 // The text a display function gives for a copy of the record holding `value`.
 KString DisplayText(const KParameterRecord& record, double value) {
     KParameterRecord copy = record;
-    copy.floating.value = value;
+    copy.floating.value = value;  // shown as it is, even outside the range
     return record.display(copy, KString());
 }
 
 double Clamp01(double x) noexcept { return std::clamp(x, 0.0, 1.0); }
+
+// A base-10 integer with an optional "-"; false when no digit follows.
+bool ReadInteger(const KString& text, std::int64_t& n) {
+    int consumed = 0;
+    n = KNumberText::ParseInteger(text, 10, &consumed);
+    const int sign = text.Length() > 0 && text[0] == u'-' ? 1 : 0;
+    return consumed > sign;
+}
 
 }  // namespace
 
@@ -80,16 +88,22 @@ std::int32_t ListIndexFromPosition(const KParameterRecord& record, double x) noe
 }
 
 void SetFromPosition(KParameterRecord& record, double x) noexcept {
+    // Hosts send what they like: a position outside 0..1 counts as the end
+    // it passed, and a NaN is no position at all.
+    if (std::isnan(x)) return;
+    x = Clamp01(x);
     const bool redirected = record.HasFlag(KParameterFlag::Redirect);
     switch (record.type) {
         case KParameterType::Float:
-            (redirected ? record.floating.alternate : record.floating.value) = FloatFromPosition(record, x);
+            if (redirected) record.SetFloatAlternate(FloatFromPosition(record, x));
+            else record.SetFloatValue(FloatFromPosition(record, x));
             break;
         case KParameterType::Integer:
-            (redirected ? record.integer.alternate : record.integer.value) = IntegerFromPosition(record, x);
+            if (redirected) record.SetIntegerAlternate(IntegerFromPosition(record, x));
+            else record.SetIntegerValue(IntegerFromPosition(record, x));
             break;
-        case KParameterType::List: record.list.selected = ListIndexFromPosition(record, x); break;
-        case KParameterType::OnOff: record.onOff.value = x >= 0.5 ? 1 : 0; break;
+        case KParameterType::List: record.SetListIndex(ListIndexFromPosition(record, x)); break;
+        case KParameterType::OnOff: record.SetOn(x >= 0.5); break;
         case KParameterType::GroupHeader:
             if (record.group.enabled) *record.group.enabled = x >= 0.5 ? 1 : 0;
             break;
@@ -166,18 +180,16 @@ KString DefaultValueText(const KParameterRecord& record) {
 double ParsePosition(const KParameterRecord& record, const KString& text) {
     switch (record.type) {
         case KParameterType::Float: {
-            double value;
-            if (record.display) {
-                KParameterRecord copy = record;
-                record.display(copy, text);
-                value = copy.floating.value;
-            } else {
-                value = KNumberText::ParseDouble(text);
-            }
-            return Clamp01(FloatPosition(record, value));
+            // The display function leaves the copy's value as it is when it
+            // cannot read the text.
+            KParameterRecord copy = record;
+            if (record.display) record.display(copy, text);
+            else if (double number; KNumberText::TryParseDouble(text, number)) copy.SetFloatValue(number);
+            return Clamp01(FloatPosition(record, copy.floating.value));
         }
         case KParameterType::Integer: {
-            const auto n = KNumberText::ParseInteger(text, 10);
+            std::int64_t n;
+            if (!ReadInteger(text, n)) return Position(record);
             return Clamp01(Fraction(double(n), record.integer.minimum, record.integer.maximum));
         }
         case KParameterType::List:
@@ -196,38 +208,35 @@ void Randomize(KParameterRecord& record, double amount) noexcept {
     const bool full = std::fabs(amount - 1) < 1e-50;
     switch (record.type) {
         case KParameterType::Float: {
-            auto& f = record.floating;
             const double r = KRandom::NextUnit();
-            const double x = full ? r : Clamp01(FloatPosition(record, f.value) + (2 * r * amount - amount));
-            f.value = FloatFromPosition(record, x);
-            if (record.flags2 & KParameterFlag2::RoundAfterRandomize) f.value = RoundHalfUp(f.value);
-            f.value = std::clamp(f.value, std::min(f.minimum, f.maximum), std::max(f.minimum, f.maximum));
-            f.running = f.value;
+            const double x = full ? r : Clamp01(FloatPosition(record, record.floating.value) + (2 * r * amount - amount));
+            double value = FloatFromPosition(record, x);
+            if (record.flags2 & KParameterFlag2::RoundAfterRandomize) value = RoundHalfUp(value);
+            record.SetFloatValue(value);
+            record.SetFloatRunning(record.floating.value);
             break;
         }
         case KParameterType::Integer: {
-            auto& i = record.integer;
+            const auto& i = record.integer;
             const double r = KRandom::NextUnit();
             const double range = double(i.maximum) - i.minimum;
             if (full) {
-                i.value = std::int32_t(RoundHalfUp(i.minimum + r * range));
+                record.SetIntegerValue(std::int64_t(RoundHalfUp(i.minimum + r * range)));
             } else {
                 const double d = range * amount;
-                i.value += std::int32_t(RoundHalfUp(2 * r * d - d));
+                record.SetIntegerValue(i.value + std::int64_t(RoundHalfUp(2 * r * d - d)));
             }
-            i.value = std::clamp(i.value, i.minimum, std::max(i.minimum, i.maximum));
             break;
         }
         case KParameterType::List: {
-            auto& l = record.list;
+            const auto& l = record.list;
             const double r = KRandom::NextUnit();
-            if (full) l.selected = std::int32_t(r * l.count);
-            else l.selected += std::int32_t(RoundHalfUp(2 * r * l.count * amount - l.count * amount));
-            l.selected = std::clamp(l.selected, 0, std::max(l.count - 1, 0));
+            if (full) record.SetListIndex(std::int64_t(r * l.count));
+            else record.SetListIndex(l.selected + std::int64_t(RoundHalfUp(2 * r * l.count * amount - l.count * amount)));
             break;
         }
         case KParameterType::OnOff:
-            if (amount + 1e-50 >= 0.5) record.onOff.value = std::uint8_t(KRandom::Next() & 1);
+            if (amount + 1e-50 >= 0.5) record.SetOn((KRandom::Next() & 1) != 0);
             break;
         case KParameterType::GroupHeader:
             if (amount + 1e-50 >= 0.5 && record.group.enabled) *record.group.enabled = std::uint8_t(KRandom::Next() & 1);

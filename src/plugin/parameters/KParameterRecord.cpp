@@ -67,18 +67,37 @@ bool KParameterRecord::IsOn() const noexcept {
     }
 }
 
-void KParameterRecord::SetFloat(double value) noexcept {
-    const double low = std::min(floating.minimum, floating.maximum);
-    const double high = std::max(floating.minimum, floating.maximum);
-    floating.value = std::isnan(value) ? low : std::clamp(value, low, high);
+namespace {
+
+// Ranges are declared low to high, but a reversed one must not let a value out.
+double InFloatRange(const KParameterRecord::FloatFields& f, double value) noexcept {
+    return std::clamp(value, std::min(f.minimum, f.maximum), std::max(f.minimum, f.maximum));
 }
 
-void KParameterRecord::SetInteger(std::int64_t value) noexcept {
-    const std::int64_t low = std::min(integer.minimum, integer.maximum);
-    const std::int64_t high = std::max(integer.minimum, integer.maximum);
-    integer.value = std::int32_t(std::clamp(value, low, high));
+std::int32_t InIntegerRange(const KParameterRecord::IntegerFields& i, std::int64_t value) noexcept {
+    return std::int32_t(std::clamp<std::int64_t>(value, std::min(i.minimum, i.maximum), std::max(i.minimum, i.maximum)));
 }
 
-void KParameterRecord::SetSelected(std::int64_t index) noexcept {
+}  // namespace
+
+void KParameterRecord::SetFloatValue(double value) noexcept {
+    if (!std::isnan(value)) floating.value = InFloatRange(floating, value);
+}
+
+void KParameterRecord::SetFloatAlternate(double value) noexcept {
+    if (!std::isnan(value)) floating.alternate = InFloatRange(floating, value);
+}
+
+void KParameterRecord::SetFloatRunning(double value) noexcept {
+    if (!std::isnan(value)) floating.running = InFloatRange(floating, value);
+}
+
+void KParameterRecord::SetIntegerValue(std::int64_t value) noexcept { integer.value = InIntegerRange(integer, value); }
+
+void KParameterRecord::SetIntegerAlternate(std::int64_t value) noexcept {
+    integer.alternate = InIntegerRange(integer, value);
+}
+
+void KParameterRecord::SetListIndex(std::int64_t index) noexcept {
     list.selected = std::int32_t(std::clamp<std::int64_t>(index, 0, std::max(list.count - 1, 0)));
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "foundation/text/KString.h"
+#include "foundation/threading/KRelaxed.h"
 
 class KSignalGenerator;
 struct KParameterRecord;
@@ -46,26 +47,33 @@ enum class KScaleMode : std::int32_t { Linear = 0, Squared = 1, FourthPower = 2 
 // One parameter of an effect: a flat, typed record the effect declares in a
 // fixed array and the adapter exposes to the host.
 struct KParameterRecord {
+    // The values are written by the host's threads and the editor and read
+    // by the audio thread, hence relaxed atomics. Write them through the
+    // setters below, which keep them inside the range.
     struct FloatFields {
-        double minimum = 0, maximum = 1, defaultValue = 0, value = 0, alternate = 0, running = 0;
+        double minimum = 0, maximum = 1, defaultValue = 0;
+        KRelaxed<double> value = 0, alternate = 0, running = 0;
         KScaleMode scale = KScaleMode::Linear;
     };
     struct IntegerFields {
-        std::int32_t minimum = 0, maximum = 1, defaultValue = 0, value = 0, alternate = 0;
+        std::int32_t minimum = 0, maximum = 1, defaultValue = 0;
+        KRelaxed<std::int32_t> value = 0, alternate = 0;
     };
     struct ListFields {
         const char* const* entries = nullptr;
-        std::int32_t count = 0, defaultIndex = 0, selected = 0;
+        std::int32_t count = 0, defaultIndex = 0;
+        KRelaxed<std::int32_t> selected = 0;
     };
     struct OnOffFields {
-        std::uint8_t defaultValue = 0, value = 0;
+        std::uint8_t defaultValue = 0;
+        KRelaxed<std::uint8_t> value = 0;
     };
     struct GroupFields {
         std::uint8_t* enabled = nullptr;  // the group's on/off byte, or null
     };
 
-    std::uint8_t flags = KParameterFlag::Defaults;
-    std::uint8_t flags2 = 0;
+    KRelaxed<std::uint8_t> flags = KParameterFlag::Defaults;
+    KRelaxed<std::uint8_t> flags2 = 0;
     KParameterType type = KParameterType::NoValue;
     KString name;
     KString identifier;
@@ -89,7 +97,18 @@ struct KParameterRecord {
     static KParameterRecord GroupHeader(KString name, std::uint8_t* enabled = nullptr);
 
     bool HasFlag(std::uint8_t flag) const noexcept { return (flags & flag) != 0; }
-    void SetFlag(std::uint8_t flag, bool on) noexcept { flags = on ? (flags | flag) : (flags & ~flag); }
+    void SetFlag(std::uint8_t flag, bool on) noexcept { flags = std::uint8_t(on ? (flags | flag) : (flags & ~flag)); }
+
+    // Every write of a value goes through these, so that no path (host,
+    // typed text, stored state, randomisation) can leave a value outside the
+    // record's range. A NaN is no value at all: it leaves the value as it is.
+    void SetFloatValue(double value) noexcept;
+    void SetFloatAlternate(double value) noexcept;
+    void SetFloatRunning(double value) noexcept;
+    void SetIntegerValue(std::int64_t value) noexcept;
+    void SetIntegerAlternate(std::int64_t value) noexcept;
+    void SetListIndex(std::int64_t index) noexcept;
+    void SetOn(bool on) noexcept { onOff.value = on ? 1 : 0; }
 
     // The value code reads: the alternate value while redirected.
     double WorkingFloat() const noexcept { return HasFlag(KParameterFlag::Redirect) ? floating.alternate : floating.value; }
@@ -97,12 +116,4 @@ struct KParameterRecord {
         return HasFlag(KParameterFlag::Redirect) ? integer.alternate : integer.value;
     }
     bool IsOn() const noexcept;
-
-    // Setters for values from outside (a stored state, a preset): each keeps
-    // the value inside the record's range; a float that is not a number
-    // takes the minimum.
-    void SetFloat(double value) noexcept;
-    void SetInteger(std::int64_t value) noexcept;
-    void SetSelected(std::int64_t index) noexcept;
-    void SetOnOff(bool on) noexcept { onOff.value = on ? 1 : 0; }
 };

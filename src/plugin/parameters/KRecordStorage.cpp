@@ -20,9 +20,9 @@ void StoreList(KParameterRecord& record, const KString& name, KStorageContext& c
     KString text = context.Storing() ? EntryText(record, record.list.selected) : KString();
     context.Field(KString(name).Append("Enum"), text);
     if (context.Storing()) return;
-    record.SetSelected(index);
+    record.SetListIndex(index);
     for (int i = 0; i < record.list.count && !text.IsEmpty(); ++i)
-        if (EntryText(record, i).EqualsNoCase(text)) record.SetSelected(i);
+        if (EntryText(record, i).EqualsNoCase(text)) record.SetListIndex(i);
 }
 
 }  // namespace
@@ -32,13 +32,13 @@ void Store(KParameterRecord& record, KStorageContext& context) {
     const KString name = AttributeName(record);
     switch (record.type) {
         case KParameterType::Float:
-            context.Property(name, record.floating.value, [&](double v) { record.SetFloat(v); });
+            context.Property(name, double(record.floating.value), [&](double v) { record.SetFloatValue(v); });
             break;
         case KParameterType::Integer:
-            context.Property(name, std::int64_t(record.integer.value), [&](std::int64_t v) { record.SetInteger(v); });
+            context.Property(name, std::int64_t(record.integer.value), [&](std::int64_t v) { record.SetIntegerValue(v); });
             break;
         case KParameterType::OnOff:
-            context.Property(name, record.onOff.value != 0, [&](bool on) { record.SetOnOff(on); });
+            context.Property(name, record.onOff.value != 0, [&](bool on) { record.SetOn(on); });
             break;
         case KParameterType::List: StoreList(record, name, context); break;
         case KParameterType::Text: context.Field(name, record.text); break;

@@ -40,8 +40,8 @@ public:
     bool IsReported(int) override { return this->Record().HasFlag(KParameterFlag::Reported); }
     void SetRedirect(int, bool on) override {
         KParameterRecord& record = this->Record();
-        if (record.type == KParameterType::Float) record.floating.alternate = record.floating.value;
-        else record.integer.alternate = record.integer.value;
+        if (record.type == KParameterType::Float) record.SetFloatAlternate(record.floating.value);
+        else record.SetIntegerAlternate(record.integer.value);
         record.SetFlag(KParameterFlag::Redirect, on);
     }
 };

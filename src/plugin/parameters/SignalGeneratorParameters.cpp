@@ -31,6 +31,7 @@ KString ParameterSignalGeneratorBase::GetParameterID(int localIndex) {
 }
 
 void ParameterSignalGeneratorBase::SetParameter(int localIndex, double value, bool quiet) {
+    if (std::isnan(value)) return;
     value = std::clamp(value, 0.0, 1.0);
     if (!m_link) {
         Write(localIndex, value);
@@ -53,8 +54,10 @@ KString ParameterSignalGeneratorBase::GetParameterValueNameFrom01(int localIndex
     return Text(localIndex, value);
 }
 
+// The parsers answer NaN for a text without a number: the value stays.
 double ParameterSignalGeneratorBase::ParseParameterValueName(int localIndex, const KString& text) {
-    return std::clamp(Parse(localIndex, text), 0.0, 1.0);
+    const double position = Parse(localIndex, text);
+    return std::isnan(position) ? Read(localIndex) : std::clamp(position, 0.0, 1.0);
 }
 
 double ParameterSignalGeneratorBase::GetParameterDefaultValue(int localIndex) { return DefaultValue(localIndex); }
@@ -68,10 +71,12 @@ KString ParameterSignalGeneratorBase::BipolarPercent(double value) {
 }
 KString ParameterSignalGeneratorBase::FractionPercent(double value) { return KFormatter("{0.2}%") << value * 100; }
 double ParameterSignalGeneratorBase::ParseBipolarPercent(const KString& text) {
-    return (KNumberText::ParseDouble(text) * 0.01 + 1) * 0.5;
+    return (ParseNumber(text) * 0.01 + 1) * 0.5;
 }
-double ParameterSignalGeneratorBase::ParseFractionPercent(const KString& text) {
-    return KNumberText::ParseDouble(text) * 0.01;
+double ParameterSignalGeneratorBase::ParseFractionPercent(const KString& text) { return ParseNumber(text) * 0.01; }
+double ParameterSignalGeneratorBase::ParseNumber(const KString& text) {
+    double number;
+    return KNumberText::TryParseDouble(text, number) ? number : std::nan("");
 }
 
 namespace {
@@ -98,7 +103,7 @@ protected:
         return i == 0 ? KSignalGenerator::ShapeText(v * KSignalGenerator::kMaxShapePosition) : FractionPercent(v);
     }
     double Parse(int i, const KString& text) const override {
-        return i == 0 ? KNumberText::ParseDouble(text) / KSignalGenerator::kMaxShapePosition : ParseFractionPercent(text);
+        return i == 0 ? ParseNumber(text) / KSignalGenerator::kMaxShapePosition : ParseFractionPercent(text);
     }
     double DefaultValue(int i) const override { return i == 0 ? 5.0 / 15 : 0.0; }  // shape "Sine", rest off
 };
@@ -135,7 +140,7 @@ protected:
     double Parse(int, const KString& text) const override {
         for (int type = 0; type < kTypes; ++type)
             if (KSignalGeneratorShapes::StepName(type).EqualsNoCase(text.Trimmed())) return double(type) / kTypes;
-        return KNumberText::ParseDouble(text) / kTypes;
+        return ParseNumber(text) / kTypes;
     }
     double DefaultValue(int) const override { return 0.0; }
 };

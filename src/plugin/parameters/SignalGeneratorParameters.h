@@ -70,6 +70,8 @@ protected:
     static KString FractionPercent(double value);
     static double ParseBipolarPercent(const KString& text);
     static double ParseFractionPercent(const KString& text);
+    // The number in the text, NaN when there is none.
+    static double ParseNumber(const KString& text);
 
     KSignalGenerator& m_generator;
 

@@ -8,10 +8,7 @@
 
 namespace {
 
-// NaN has no place in any range: it becomes the range's lower end.
-double Limit(double value, double minimum, double maximum) noexcept {
-    return std::isnan(value) ? minimum : std::clamp(value, minimum, maximum);
-}
+double Limit(double value, double minimum, double maximum) noexcept { return std::clamp(value, minimum, maximum); }
 
 KEnvelope DefaultCustomMorphEnvelope() {
     KEnvelope envelope({0, 1}, {-1, 1});
@@ -68,6 +65,7 @@ KSignalGenerator::KSignalGenerator()
     m_amplitudeComputer.Build(m_amplitudeEnvelope);
     m_analysis = KSampleAnalyser::Analyse(nullptr, m_samplePosition);
     Reset();
+    m_tableChanged.store(false, std::memory_order_relaxed);  // the first table replaces nothing
 }
 
 void KSignalGenerator::SetDefaults() {
@@ -119,15 +117,16 @@ std::uint64_t KSignalGenerator::NextSeed() noexcept {
 }
 
 bool KSignalGenerator::UpdateIfChanged() {
-    if (!m_dirty.load(std::memory_order_acquire)) return false;
-    KScopedLock hold(m_lockPointer);
-    m_dirty.store(false, std::memory_order_release);
-    if (m_analyse) {
-        m_analyse = false;
-        RegenerateHarmonics();
+    if (m_dirty.load(std::memory_order_acquire)) {
+        KScopedLock hold(m_lockPointer);
+        m_dirty.store(false, std::memory_order_release);
+        if (m_analyse) {
+            m_analyse = false;
+            RegenerateHarmonics();
+        }
+        RebuildLocked();
     }
-    RebuildLocked();
-    return true;
+    return m_tableChanged.exchange(false, std::memory_order_acq_rel);
 }
 
 void KSignalGenerator::Rebuild() {
@@ -140,6 +139,7 @@ void KSignalGenerator::FinishRebuild() {
     m_ratioA = m_rateB / m_rateA;
     m_periodB = m_rateA / m_rateB * kTableLength;
     m_rebuildPending.store(false, std::memory_order_release);
+    m_tableChanged.store(true, std::memory_order_release);
 }
 
 void KSignalGenerator::NotifyOwner() {
@@ -150,7 +150,9 @@ double KSignalGenerator::Get(Control control) const noexcept { return this->*Inf
 double KSignalGenerator::Minimum(Control control) noexcept { return Info(control).minimum; }
 double KSignalGenerator::Maximum(Control control) noexcept { return Info(control).maximum; }
 
+// A NaN is no value: the setting stays as it is.
 void KSignalGenerator::Set(Control control, double value) {
+    if (std::isnan(value)) return;
     const ControlInfo& info = Info(control);
     Edit(
         [&] {
@@ -233,7 +235,7 @@ void KSignalGenerator::SetStepItemCount(int count) {
 }
 
 void KSignalGenerator::SetStepItem(int index, double value) {
-    if (index < 0 || index >= kMaxStepItems) return;
+    if (index < 0 || index >= kMaxStepItems || std::isnan(value)) return;
     Edit([&] { m_stepItems[index] = float(Limit(value, -1, 1)); });
 }
 
@@ -247,12 +249,12 @@ void KSignalGenerator::SetStepBaseLowest(bool lowest) {
 }
 
 void KSignalGenerator::SetShapeHarmonicLevel(int index, double level) {
-    if (index < 0 || index >= kShapeHarmonicCount) return;
+    if (index < 0 || index >= kShapeHarmonicCount || std::isnan(level)) return;
     Edit([&] { m_shapeHarmonicLevels[index] = Limit(level, -1, 1); });
 }
 
 void KSignalGenerator::SetShapeHarmonicPhase(int index, double phase) {
-    if (index < 0 || index >= kShapeHarmonicCount) return;
+    if (index < 0 || index >= kShapeHarmonicCount || std::isnan(phase)) return;
     Edit([&] { m_shapeHarmonicPhases[index] = Limit(phase, 0, 1); });
 }
 
@@ -276,12 +278,12 @@ void KSignalGenerator::SetHarmonicCount(int count) {
 }
 
 void KSignalGenerator::SetHarmonicMagnitude(int index, double magnitude) {
-    if (index < 0 || index >= kMaxHarmonics) return;
+    if (index < 0 || index >= kMaxHarmonics || std::isnan(magnitude)) return;
     Edit([&] { m_magnitudes[index] = float(Limit(magnitude, 0, 1)); }, HarmonicsEffect::Edit);
 }
 
 void KSignalGenerator::SetHarmonicPhase(int index, double phase) {
-    if (index < 0 || index >= kMaxHarmonics) return;
+    if (index < 0 || index >= kMaxHarmonics || std::isnan(phase)) return;
     Edit([&] { m_phases[index] = float(Limit(phase, 0, 1)); }, HarmonicsEffect::Edit);
 }
 

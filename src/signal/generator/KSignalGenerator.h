@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -74,16 +75,26 @@ public:
     KSignalGenerator(const KSignalGenerator&) = delete;
     KSignalGenerator& operator=(const KSignalGenerator&) = delete;
 
-    // The waveform at a phase of 0 or more, in cycles (wraps every 1).
+    // The waveform at any phase, in cycles (wraps every 1, also below 0).
     double Sample(double phase) const noexcept {
-        const double x = phase * kTableLength;
-        const auto whole = static_cast<std::int64_t>(x);
+        // From 2^52 up every double is a whole number, so bounding the phase
+        // there keeps its fraction while the conversions below stay defined;
+        // a NaN lands on the bound and reads the start of the table.
+        constexpr double kWholeNumbers = 0x1p52;
+        const double bounded = std::max(-kWholeNumbers, std::min(kWholeNumbers, phase));
+        double cycle = bounded - static_cast<double>(static_cast<std::int64_t>(bounded));  // -1 < cycle < 1
+        cycle += cycle < 0 ? 1.0 : 0.0;  // 0 <= cycle <= 1: a tiny negative fraction rounds up to 1
+        const double x = cycle * kTableLength;
+        const auto whole = static_cast<std::int32_t>(x);
         const float fraction = static_cast<float>(x - static_cast<double>(whole));
-        const std::int64_t i = whole % kTableLength;
+        const std::int32_t i = whole & (kTableLength - 1);  // 8192 (fraction 0) reads entry 0
         return (1.0f - fraction) * m_table[i] + fraction * m_table[i + 1];
     }
 
-    // Rebuilds when settings changed since the last rebuild; true when it did.
+    // Rebuilds when settings changed since the last rebuild; true when the
+    // table changed since the previous call, by this rebuild or by one that
+    // ran elsewhere (Load, Randomize, Reset), so that the owner can fade the
+    // step the change makes.
     bool UpdateIfChanged();
     void Rebuild();
     // Back to the defaults, keeping the shape position, the rate fields, the
@@ -299,6 +310,7 @@ private:
     double m_harmonize = 0;
 
     std::atomic<bool> m_dirty{false};  // read by the audio thread before it locks
+    std::atomic<bool> m_tableChanged{false};  // a rebuild the owner has not been told of
     bool m_analyse = false;
 };
 

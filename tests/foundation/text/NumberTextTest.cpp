@@ -79,6 +79,21 @@ TEST(KNumberText, ParsesDoublesAsAtofDoes) {
         EXPECT_EQ(KNumberText::ParseDouble(KString::FromBytes(c.text)), c.value) << c.text;
 }
 
+// A text without a number reads as 0 like a typed 0; the trying form tells
+// the two apart.
+TEST(KNumberText, TellsTextsWithoutANumberFromZero) {
+    for (const char* text : {"0", " -0.0", "0x", "1e-400", "inf", "5 apples"}) {
+        double value = -1;
+        EXPECT_TRUE(KNumberText::TryParseDouble(KString::FromBytes(text), value)) << text;
+        EXPECT_EQ(value, KNumberText::ParseDouble(KString::FromBytes(text))) << text;
+    }
+    for (const char* text : {"", "abc", "-", ".", "+-1", "- 1", "e5"}) {
+        double value = -1;
+        EXPECT_FALSE(KNumberText::TryParseDouble(KString::FromBytes(text), value)) << text;
+        EXPECT_EQ(value, 0.0) << text;
+    }
+}
+
 TEST(KNumberText, ParsesInfinitiesAndNaNs) {
     EXPECT_EQ(KNumberText::ParseDouble("1e400"), HUGE_VAL);
     EXPECT_EQ(KNumberText::ParseDouble("-1e400"), -HUGE_VAL);

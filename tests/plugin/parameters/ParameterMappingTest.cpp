@@ -111,7 +111,7 @@ TEST(ParameterMapping, RandomizeUsesTheSharedGeneratorAndClamps) {
     EXPECT_DOUBLE_EQ(record.floating.value, 10 + 10 * r1);
     EXPECT_DOUBLE_EQ(record.floating.running, record.floating.value);
 
-    record.flags2 |= KParameterFlag2::RoundAfterRandomize;
+    record.flags2 = std::uint8_t(record.flags2 | KParameterFlag2::RoundAfterRandomize);
     Randomize(record, 1.0);
     EXPECT_DOUBLE_EQ(record.floating.value, std::floor(10 + 10 * reference.Next() + 0.5));
 

@@ -61,7 +61,7 @@ TEST(RecordStorage, LoadedValuesEndInsideTheirRange) {
     EXPECT_EQ(gain.floating.value, 0);
     EXPECT_EQ(steps.integer.value, 10);
 
-    gain.SetFloat(std::numeric_limits<double>::quiet_NaN());
+    gain.SetFloatValue(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(gain.floating.value, 0);
 }
 

@@ -62,8 +62,9 @@ TEST(KSignalGenerator, TopPositionIsMessExactly) {
     // Out-of-range positions are held at the ends.
     g->Set(Control::ShapePosition, 40);
     EXPECT_EQ(g->Get(Control::ShapePosition), 15);
+    // A NaN is no position: the one before stays.
     g->Set(Control::ShapePosition, std::nan(""));
-    EXPECT_EQ(g->Get(Control::ShapePosition), 0);
+    EXPECT_EQ(g->Get(Control::ShapePosition), 15);
 }
 
 TEST(KSignalGenerator, PhaseRotatesTheWaveform) {

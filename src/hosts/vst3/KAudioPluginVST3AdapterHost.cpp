@@ -1,0 +1,33 @@
+// What travels from the plug-in back to a VST 3 host.
+#include "hosts/vst3/KAudioPluginVST3Adapter.h"
+
+// The flag keeps the host's echo of the value, arriving in a later block,
+// from being applied as a new change while the edit is under way.
+void KAudioPluginVST3Adapter::SendAutomation(std::int32_t index, double value) {
+    vst3::IComponentHandler* handler = m_handler;
+    if (index < 0 || index >= m_plugin->ParameterCount() || !handler) return;
+    m_sendingAutomation = true;
+    handler->performEdit(vst3::ParamID(index), value);
+    m_sendingAutomation = false;
+}
+
+void KAudioPluginVST3Adapter::SendBypassAutomation(bool state) {
+    vst3::IComponentHandler* handler = m_handler;
+    if (!handler) return;
+    m_sendingAutomation = true;
+    handler->performEdit(kBypassID, state ? 1.0 : 0.0);
+    m_sendingAutomation = false;
+}
+
+void KAudioPluginVST3Adapter::GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* midiData) {
+    m_midiOut.Add(deltaFrames, midiData);
+}
+
+void KAudioPluginVST3Adapter::ReportLatency() {
+    vst3::IComponentHandler* handler = m_handler;
+    if (m_inSetActive || !handler) return;
+    handler->restartComponent(vst3::kLatencyChanged);
+}
+
+// Without an editor there is no view whose size could change.
+bool KAudioPluginVST3Adapter::ChangeEditorSize(EditorSize) { return false; }

@@ -1,1 +1,0 @@
-#include "support/AllocationCounterImpl.h"
