@@ -209,11 +209,20 @@ void KVst3Instance::AddEvents(vst3test::EventList& events, KTortureRandom& rando
     for (int count = random.Below(5); count > 0; --count) {
         Event event{};
         event.sampleOffset = random.Chance(0.95) ? random.Below(frames) : random.Between(-4, frames + 4);
-        event.type = random.Chance(0.9) ? uint16(random.Below(2)) : uint16(random.Below(16));
-        event.noteOn.channel = int16(random.Below(16));
-        event.noteOn.pitch = int16(random.Chance(0.95) ? random.Below(128) : random.Between(-5, 300));
-        event.noteOn.velocity = float(random.Unit());
-        event.noteOn.noteId = -1;
+        // Notes mostly; now and then raw MIDI bytes in a data event, or a
+        // type the plug-in does not know.
+        const int kind = random.Below(20);
+        event.type = kind < 18 ? uint16(kind % 2) : kind == 18 ? uint16(kDataEvent) : uint16(random.Between(3, 16));
+        if (event.type == kDataEvent) {
+            for (std::uint8_t& byte : m_dataBytes) byte = std::uint8_t(random.Below(256));
+            event.data.bytes = m_dataBytes.data();
+            event.data.size = uint32(random.Below(int(m_dataBytes.size()) + 1));
+        } else {
+            event.noteOn.channel = int16(random.Below(16));
+            event.noteOn.pitch = int16(random.Chance(0.95) ? random.Below(128) : random.Between(-5, 300));
+            event.noteOn.velocity = float(random.Unit());
+            event.noteOn.noteId = -1;
+        }
         events.events.push_back(event);
     }
 }

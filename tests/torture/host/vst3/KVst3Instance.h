@@ -2,6 +2,7 @@
 // A torture instance reached through the VST 3 entry: the factory that
 // GetPluginFactory answers and the component, processor and controller
 // interfaces of the object it makes.
+#include <array>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -78,5 +79,7 @@ private:
     // processor with the next block, as hosts do.
     std::mutex m_pendingLock;
     std::vector<std::pair<vst3::ParamID, double>> m_pending;
-    vst3::ProcessContext m_context{};  // audio thread only
+    // Audio thread only.
+    vst3::ProcessContext m_context{};
+    std::array<std::uint8_t, 8> m_dataBytes{};
 };
