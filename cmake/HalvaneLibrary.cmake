@@ -37,6 +37,8 @@ function(halvane_test folder)
   halvane_warnings(${target})
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+  # Listing the tests may start an emulator first (Wine for the Windows
+  # build), which takes longer than the default five seconds.
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES ENVIRONMENT "HALVANE_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
 endfunction()

@@ -9,6 +9,7 @@
 
 #include "LayoutCommand.h"
 #include "ParameterSettings.h"
+#include "PresetsCommand.h"
 #include "MidiControllers.h"
 #include "ParamsTable.h"
 #include "Render.h"
@@ -84,6 +85,16 @@ int main(int argc, char** argv) {
     std::string stateIn, stateOut;
     render->add_option("--state-in", stateIn, "load this state block (compressed or plain XML) before rendering");
     render->add_option("--state-out", stateOut, "write the final state block here");
+    std::string preset, renderPresetsFile;
+    render->add_option("--preset", preset, "apply this preset (FOLDER/NAME, NAME or INDEX) before rendering");
+    render->add_option("--presets-file", renderPresetsFile, "take --preset from this presets file");
+
+    PresetsCommand presets;
+    presets.Register(app);
+    for (CLI::App* sub : {presets.save}) {
+        sub->add_option("--set", settings, "ID=TEXT: set a parameter first")->allow_extra_args(false);
+        sub->add_option("--state-in", stateIn, "start from this state block");
+    }
 
     CLI::App* params = app.add_subcommand("params", "List every host parameter with its value and default.");
     params->add_option("--set", settings, "ID=TEXT: set a parameter before listing")->allow_extra_args(false);
@@ -122,7 +133,12 @@ int main(int argc, char** argv) {
         }
         auto plugin = KCreatePluginObject();
         if (!stateIn.empty()) LoadStateFile(*plugin, stateIn);
+        if (!preset.empty()) LoadPresetForRender(*plugin, renderPresetsFile, preset);
         ApplySettings(*plugin, settings);
+        if (*presets.command) {
+            presets.Run(*plugin);
+            return 0;
+        }
         if (*params) {
             PrintParameterTable(*plugin, std::cout);
             return 0;

@@ -1,5 +1,7 @@
 #include "hosts/common/KHostedPlugin.h"
 
+#include "presets/library/KPluginPresets.h"
+
 #include "foundation/core/Guard.h"
 #include "hosts/common/KPluginCreation.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
@@ -9,8 +11,10 @@ std::unique_ptr<KHostedPlugin> KHostedPlugin::Create() {
     return std::make_unique<KHostedPlugin>(KCreatePluginObject());
 }
 
-KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin) noexcept
-    : m_plugin(std::move(plugin)) {}
+KHostedPlugin::KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin)
+    : m_presets(std::make_unique<KPluginPresets>(*plugin)), m_plugin(std::move(plugin)) {
+    m_plugin->SetPresetNavigator(m_presets.get());
+}
 
 KHostedPlugin::~KHostedPlugin() = default;
 

@@ -10,6 +10,7 @@
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KTransportInfo.h"
 
+class KPluginPresets;
 class KQuenlorAudioEffectPlugin;
 
 // The plug-in as a host bridge sees it: parameters by index with their
@@ -21,7 +22,7 @@ class KHostedPlugin {
 public:
     // A complete plug-in object (Halvane by Quenlor).
     static std::unique_ptr<KHostedPlugin> Create();
-    explicit KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin) noexcept;
+    explicit KHostedPlugin(std::unique_ptr<KQuenlorAudioEffectPlugin> plugin);
     ~KHostedPlugin();
     KHostedPlugin(const KHostedPlugin&) = delete;
     KHostedPlugin& operator=(const KHostedPlugin&) = delete;
@@ -116,6 +117,9 @@ public:
 private:
     KScopedLock HoldEffect() const;
 
+    // Declared before the plug-in so that it goes after it: the plug-in's
+    // update thread may step through the library until the plug-in is gone.
+    std::unique_ptr<KPluginPresets> m_presets;
     std::unique_ptr<KQuenlorAudioEffectPlugin> m_plugin;
     // Hosts may save and restore from several threads at once; the slot
     // copies a save reads are the ones a restore replaces.

@@ -1,5 +1,7 @@
 #include "hosts/common/KModule.h"
 
+#include <algorithm>
+
 #include "foundation/platform/Module.h"
 
 KModule::KModule(void* instanceHandle) noexcept
@@ -9,6 +11,7 @@ KModule::~KModule() = default;
 
 void KModule::Initialize() {
     m_libraryPath = KString::FromUTF16(KPlatform::ModuleFilePath(m_instanceHandle));
-    const int slash = m_libraryPath.FindLast(u'/');
+    // Windows names its files with backslashes, and accepts forward slashes too.
+    const int slash = std::max(m_libraryPath.FindLast(u'/'), m_libraryPath.FindLast(u'\\'));
     m_libraryFolder = slash > 0 ? m_libraryPath.Substring(0, slash) : KString();
 }

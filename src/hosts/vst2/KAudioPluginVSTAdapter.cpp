@@ -153,3 +153,9 @@ bool KAudioPluginVSTAdapter::getProductString(char* text) {
 }
 
 }  // namespace Vst2
+
+namespace Vst2 {
+
+void KAudioPluginVSTAdapter::ParametersChanged() { CallHost(audioMasterUpdateDisplay); }
+
+}  // namespace Vst2

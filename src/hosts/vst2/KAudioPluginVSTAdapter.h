@@ -46,6 +46,7 @@ public:
     void GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* midiData) override;
     void ReportLatency() override { PrepareProcessing(); }
     bool ChangeEditorSize(EditorSize size) override;
+    void ParametersChanged() override;
 
     // Set-up.
     void resume();

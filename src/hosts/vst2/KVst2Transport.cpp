@@ -1,45 +1,11 @@
 #include "hosts/vst2/KVst2Transport.h"
 
-#include <algorithm>
-#include <cmath>
+#include "hosts/common/KTransportRules.h"
 
 namespace Vst2 {
 
-namespace {
-
-// A jump of more than this while playing is a relocation, not playback.
-constexpr double kJumpQuarterNotes = 2.0;
-
-void UpdateCycle(const VstTimeInfo& time, KTransportInfo& transport) noexcept {
-    if (time.cycleEndPos - 1e-20 > time.cycleStartPos) {
-        transport.cycleStart = time.cycleStartPos;
-        transport.cycleEnd = time.cycleEndPos;
-    } else {
-        transport.cycleStart = transport.cycleEnd = -1.0;
-    }
-}
-
-void UpdatePlayState(const VstTimeInfo& time, KTransportInfo& transport, double& lastSongPosition) noexcept {
-    const bool wasPlaying = transport.playing;
-    if (time.flags & kVstTransportPlaying) {
-        if (std::fabs(lastSongPosition - transport.songPosition) > kJumpQuarterNotes)
-            transport.positionJumped = true;
-        else
-            transport.playing = true;
-        lastSongPosition = transport.songPosition;
-    } else {
-        transport.playing = false;
-    }
-    transport.playStateChanged = transport.playing != wasPlaying;
-}
-
-}  // namespace
-
 double RoundedBarStart(double barStartPos, int denominator) noexcept {
-    const int steps = std::max(1, denominator / 4);
-    const double x = steps * barStartPos;
-    const double whole = std::floor(x);
-    return (whole + (x - whole >= 0.5 ? 1 : 0)) / steps;
+    return KTransportRules::RoundedBarStart(barStartPos, denominator);
 }
 
 void CopyMusicalPosition(const VstTimeInfo& time, KTransportInfo& transport) noexcept {
@@ -54,8 +20,8 @@ void UpdateTransport(const VstTimeInfo& time, KTransportInfo& transport, double&
     transport.updated = transport.updatedForEditor = true;
     transport.positionJumped = false;
     CopyMusicalPosition(time, transport);
-    UpdateCycle(time, transport);
-    UpdatePlayState(time, transport, lastSongPosition);
+    KTransportRules::SetCycle(transport, true, time.cycleStartPos, time.cycleEndPos);
+    KTransportRules::UpdatePlayState(transport, (time.flags & kVstTransportPlaying) != 0, lastSongPosition);
 }
 
 }  // namespace Vst2

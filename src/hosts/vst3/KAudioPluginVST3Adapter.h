@@ -119,6 +119,7 @@ public:
     void GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* midiData) override;
     void ReportLatency() override;
     bool ChangeEditorSize(EditorSize size) override;
+    void ParametersChanged() override;
 
     // The name the host gave at initialisation.
     const KString& HostName() const noexcept { return m_hostName; }

@@ -29,5 +29,9 @@ void KAudioPluginVST3Adapter::ReportLatency() {
     handler->restartComponent(vst3::kLatencyChanged);
 }
 
+void KAudioPluginVST3Adapter::ParametersChanged() {
+    if (vst3::IComponentHandler* handler = m_handler) handler->restartComponent(vst3::kParamValuesChanged);
+}
+
 // Without an editor there is no view whose size could change.
 bool KAudioPluginVST3Adapter::ChangeEditorSize(EditorSize) { return false; }

@@ -162,8 +162,7 @@ vst3::tresult KAudioPluginVST3Adapter::setState(vst3::IBStream* state) {
     if (!state) return vst3::kInvalidArgument;
     return KGuard::Run("KAudioPluginVST3Adapter::setState", vst3::kResultFalse, [&] {
         const std::vector<std::uint8_t> bytes = KVST3StateStream::ReadAll(*state);
-        m_plugin->LoadState(bytes.data(), int(bytes.size()));
-        return vst3::kResultOk;
+        return m_plugin->LoadState(bytes.data(), int(bytes.size())) ? vst3::kResultOk : vst3::kResultFalse;
     });
 }
 

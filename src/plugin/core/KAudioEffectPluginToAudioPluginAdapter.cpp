@@ -280,3 +280,9 @@ bool KAudioEffectPluginToAudioPluginAdapter::ApplyOutputGainCorrection(double fa
     }
     return false;
 }
+
+void KAudioEffectPluginToAudioPluginAdapter::OnPresetLoaded() {
+    for (int i = 0; i < GetParameterCount(); ++i) NeedUpdateEditor(i);
+    if (KAudioPluginAdapter* host = HostAdapter())
+        KGuard::Run("KAudioPluginAdapter::ParametersChanged", [&] { host->ParametersChanged(); });
+}

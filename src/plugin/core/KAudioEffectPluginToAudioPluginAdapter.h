@@ -105,6 +105,11 @@ protected:
     // the audio thread: an override must only note the request and load
     // the preset elsewhere.
     virtual void SwitchPreset(int step) { (void)step; }
+public:
+    // A preset was applied: the host and the editor read every parameter
+    // again.
+    void OnPresetLoaded();
+protected:
 
 private:
     static std::intptr_t EffectCallback(void* instance, std::int32_t opcode, std::int64_t* parameters);

@@ -74,6 +74,9 @@ public:
     // Moves the pending adapters into `adapters` (emptied first).
     void TakePendingEditorUpdates(std::vector<AutomationAdapter*>& adapters);
     bool HasPendingEditorUpdates();
+    // Work the audio thread asked for that must not run there (loading a
+    // preset the MIDI trigger chose); the update thread runs it.
+    virtual void RunDeferredWork() {}
     // The editor system, or null while there is none.
     void SetEditorUpdateTarget(KEditorUpdateTarget* target) noexcept;
     KEditorUpdateTarget* EditorUpdateTarget() const noexcept { return m_editorTarget.load(); }

@@ -20,4 +20,7 @@ public:
     virtual void ReportLatency() = 0;
     // True when the host took the new size.
     virtual bool ChangeEditorSize(EditorSize size) = 0;
+    // Many parameters changed at once (a preset was loaded): the host reads
+    // them all again. Formats without such a call need not answer.
+    virtual void ParametersChanged() {}
 };

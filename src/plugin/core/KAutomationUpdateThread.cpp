@@ -6,6 +6,7 @@
 std::int32_t KAutomationUpdateThread::Thread() {
     while (!StopRequested()) {
         KGuard::Run("KAudioPlugin::AutomationUpdateRequestThread", [&] {
+            m_plugin.RunDeferredWork();
             KEditorUpdateTarget* editor = m_plugin.EditorUpdateTarget();
             if (!editor || !m_plugin.HasPendingEditorUpdates()) return;
             editor->RequestParameterUpdate();

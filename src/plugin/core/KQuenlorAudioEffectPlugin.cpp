@@ -35,3 +35,14 @@ void KQuenlorAudioEffectPlugin::StoreUpsampling(KStorageContext& context) {
                      KStorageContext::LoadDefault{true});
     context.Property("AGC", settings.automaticGainControl, [&](bool on) { SetAutomaticGainControl(on); });
 }
+
+void KQuenlorAudioEffectPlugin::SwitchPreset(int step) {
+    m_pendingPresetStep.fetch_add(step, std::memory_order_relaxed);
+    WakeAutomationUpdateThread();
+}
+
+void KQuenlorAudioEffectPlugin::RunDeferredWork() {
+    const int step = m_pendingPresetStep.exchange(0, std::memory_order_relaxed);
+    KPresetNavigator* navigator = m_presetNavigator.load();
+    if (step != 0 && navigator) navigator->StepPreset(step);
+}

@@ -13,6 +13,8 @@ struct KAudioSample {
 
     // Reads any format the installed libsndfile knows (WAV, AIFF, FLAC, MPEG
     // audio, ...). Raises "Unable to read the sample file {0}." followed by
-    // the library's reason when the file cannot be opened or decoded.
+    // the library's reason when the file cannot be opened or decoded, or by
+    // "Audio files cannot be read in this build." in a build without
+    // libsndfile (HALVANE_SAMPLE_FILES off).
     static KAudioSample Read(const KString& path);
 };

@@ -9,6 +9,10 @@
 #include "foundation/core/Guard.h"
 #include "foundation/core/Random.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 std::vector<std::string>& Reports() {
@@ -48,14 +52,33 @@ TEST_F(GuardTest, TheBodysResultPassesThroughWithoutFailure) {
     EXPECT_TRUE(Reports().empty());
 }
 
+// The calling thread's last system error: the Windows error code there,
+// errno elsewhere.
+void SetUndescribedSystemError() {
+#if defined(_WIN32)
+    SetLastError(0x2000ABCD);  // bit 29: an application's own code, which the system has no text for
+#else
+    errno = 0;
+#endif
+}
+
+void SetFileNotFoundError() {
+#if defined(_WIN32)
+    SetLastError(ERROR_FILE_NOT_FOUND);
+#else
+    errno = ENOENT;
+#endif
+}
+
 TEST(SystemError, AppendsTheDescriptionOrTheFallbackText) {
-    errno = 0;  // the system has nothing to say
+    SetUndescribedSystemError();
     EXPECT_EQ(KDiagnostics::WithSystemError("Could not open.").ToUTF8(),
               "Could not open. No error description available.");
-    errno = ENOENT;
+    SetFileNotFoundError();
     const std::string described = KDiagnostics::WithSystemError("Could not open.").ToUTF8();
     EXPECT_EQ(described.rfind("Could not open. ", 0), 0u);
     EXPECT_GT(described.size(), std::string("Could not open. ").size());
+    EXPECT_EQ(described.find_first_of("\r\n"), std::string::npos);  // one line, even where the system ends its texts with a break
 }
 
 KException CaughtFrom(void (*action)()) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/platform/DataFolder.h"
+#include "foundation/platform/Module.h"
 #include "foundation/platform/ProcessorFeatures.h"
 
 namespace {
@@ -23,6 +24,29 @@ TEST(ProcessorFeatures, EachLevelComesFromItsOwnIdentificationBit) {
     EXPECT_TRUE(KProcessorFeatures::Current().sse && KProcessorFeatures::Current().sse2);
 #endif
 }
+
+#if defined(_WIN32)
+
+// The roaming application-data folder, as the system tells every program
+// in the APPDATA variable.
+TEST(MakerDataFolder, LiesInTheRoamingApplicationDataFolderAndIsCreated) {
+    const char* appData = std::getenv("APPDATA");
+    ASSERT_TRUE(appData && *appData);
+    const std::filesystem::path folder(KPlatform::MakerDataFolder(u"Quenlor"));
+    EXPECT_TRUE(std::filesystem::equivalent(folder, std::filesystem::path(appData) / "Quenlor"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+TEST(ModuleFilePath, NamesTheProgramFileInsideTheProgram) {
+    void* program = KPlatform::ExecutableHandle();
+    EXPECT_EQ(KPlatform::ModuleHandleOf(reinterpret_cast<const void*>(&KPlatform::ExecutableHandle)), program);
+    const std::filesystem::path path(KPlatform::ModuleFilePath(program));
+    EXPECT_TRUE(path.is_absolute());
+    EXPECT_EQ(path.filename(), "test_foundation.exe");
+    EXPECT_EQ(KPlatform::ModuleHandleOf(nullptr), nullptr);
+}
+
+#else
 
 std::filesystem::path TempFolder(const char* name) {
     const char* root = std::getenv("HALVANE_TEST_TMP");
@@ -58,5 +82,7 @@ TEST(MakerDataFolder, EmptyWhenNoFolderCanBeMade) {
     unsetenv("HOME");
     EXPECT_EQ(KPlatform::MakerDataFolder(u"Quenlor"), u"");
 }
+
+#endif
 
 }  // namespace

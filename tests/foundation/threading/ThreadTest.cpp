@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/threading/ThreadTestSupport.h"
@@ -14,6 +16,8 @@
 
 #if defined(__linux__)
 #include <sys/resource.h>
+#elif defined(_WIN32)
+#include <windows.h>
 #endif
 
 namespace {
@@ -225,20 +229,56 @@ struct ExitSignal {
     ~ExitSignal() { gAbandonedThreadExited->Set(); }
 };
 
-class AbandonedThread : public GatedThread {
+#if defined(_WIN32)
+// The system id of the last abandoned thread's body.
+std::atomic<DWORD> gAbandonedThreadId{0};
+#endif
+
+// Blocks in its body until its gate opens. It polls a plain flag with
+// sleeps rather than waiting on a condition: a thread ended from outside
+// inside a runtime's wait leaves that runtime's locks behind.
+class AbandonedThread : public KThread {
 public:
-    using GatedThread::GatedThread;
+    AbandonedThread(std::atomic<bool>& gate, Event& destroyed) : m_gate(gate), m_destroyed(destroyed) {}
+    ~AbandonedThread() override { m_destroyed.Set(); }
+    Event running;
 
 protected:
     std::int32_t Thread() override {
         thread_local ExitSignal signal;  // destroyed only when the thread ends
         (void)signal;
-        return GatedThread::Thread();
+#if defined(_WIN32)
+        gAbandonedThreadId = GetCurrentThreadId();
+#endif
+        std::atomic<bool>& gate = m_gate;  // members are not touched once running is set
+        running.Set();
+        while (!gate.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return 5;
     }
+
+private:
+    std::atomic<bool>& m_gate;
+    Event& m_destroyed;
 };
 
+// What becomes of an abandoned thread. POSIX cannot end a thread from
+// outside: once its gate opens it runs on to its end without touching its
+// deleted owner. Windows has ended it already, inside its body.
+void ExpectAbandonedThreadEndsAfterItsGate(std::atomic<bool>& gate, Event& exited) {
+    gate = true;
+#if defined(_WIN32)
+    const HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, gAbandonedThreadId.load());
+    EXPECT_TRUE(!thread || WaitForSingleObject(thread, 0) == WAIT_OBJECT_0);  // gone, or ended
+    if (thread) CloseHandle(thread);
+    EXPECT_FALSE(exited.IsSet());
+#else
+    EXPECT_TRUE(exited.WaitFor());
+#endif
+}
+
 TEST(KThread, WhileDetachingDestructionAbandonsInsteadOfWaiting) {
-    Event gate, destroyed, exited;
+    std::atomic<bool> gate{false};
+    Event destroyed, exited;
     gAbandonedThreadExited = &exited;
     auto* thread = new AbandonedThread(gate, destroyed);
     thread->Start();
@@ -250,12 +290,12 @@ TEST(KThread, WhileDetachingDestructionAbandonsInsteadOfWaiting) {
     EXPECT_TRUE(destroyed.IsSet());
     EXPECT_FALSE(exited.IsSet());
 
-    gate.Set();  // the abandoned thread ends without touching its deleted owner
-    EXPECT_TRUE(exited.WaitFor());
+    ExpectAbandonedThreadEndsAfterItsGate(gate, exited);
 }
 
 TEST(KThread, WhileDetachingWaitDeletesAnAutoDeleteThread) {
-    Event gate, destroyed, exited;
+    std::atomic<bool> gate{false};
+    Event destroyed, exited;
     gAbandonedThreadExited = &exited;
     auto* thread = new AbandonedThread(gate, destroyed);
     thread->SetAutoDelete(true);
@@ -266,8 +306,7 @@ TEST(KThread, WhileDetachingWaitDeletesAnAutoDeleteThread) {
         EXPECT_TRUE(thread->Wait(KSynchronizer::kInfinite));
     }
     EXPECT_TRUE(destroyed.IsSet());
-    gate.Set();
-    EXPECT_TRUE(exited.WaitFor());
+    ExpectAbandonedThreadEndsAfterItsGate(gate, exited);
 }
 
 #if defined(__linux__)
@@ -296,6 +335,33 @@ TEST(KThread, PriorityAppliesToTheThreadItself) {
     critical.Start();
     ASSERT_TRUE(critical.Wait(kPatienceMs));
     EXPECT_LE(critical.nice, getpriority(PRIO_PROCESS, 0));
+}
+#elif defined(_WIN32)
+class PriorityProbeThread : public KThread {
+public:
+    ~PriorityProbeThread() override { Stop(); }
+    int priority = THREAD_PRIORITY_ERROR_RETURN;
+
+protected:
+    std::int32_t Thread() override {
+        priority = GetThreadPriority(GetCurrentThread());
+        return 0;
+    }
+};
+
+TEST(KThread, PriorityAppliesToTheThreadItself) {
+    // The Windows thread priority of each level, lowest to highest.
+    const std::pair<KThread::Priority, int> levels[] = {
+        {KThread::Priority::Idle, -15}, {KThread::Priority::Lowest, -2}, {KThread::Priority::Low, -1},
+        {KThread::Priority::Normal, 0}, {KThread::Priority::High, 1},    {KThread::Priority::Highest, 2},
+        {KThread::Priority::Critical, 15}};
+    for (const auto& [level, expected] : levels) {
+        PriorityProbeThread probe;
+        probe.SetPriority(level);
+        probe.Start();
+        ASSERT_TRUE(probe.Wait(kPatienceMs));
+        EXPECT_EQ(probe.priority, expected);
+    }
 }
 #endif
 

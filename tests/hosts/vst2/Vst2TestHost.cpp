@@ -1,6 +1,10 @@
 #include "Vst2TestHost.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cmath>
 #include <stdexcept>
@@ -14,19 +18,43 @@ namespace {
 std::mutex g_creationLock;
 TestHost* g_creating = nullptr;
 
+using PluginMain = AEffect* (*)(audioMasterCallback);
+
+#if defined(_WIN32)
+// Paths are UTF-8 here; the module's name is widened for LoadLibraryW.
+void* OpenModule(const std::string& path) {
+    std::wstring wide(std::size_t(MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), int(wide.size()));
+    void* module = LoadLibraryW(wide.c_str());
+    if (!module) throw std::runtime_error("LoadLibraryW failed with error " + std::to_string(GetLastError()));
+    return module;
+}
+PluginMain FindPluginMain(void* module) {
+    return reinterpret_cast<PluginMain>(reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), "VSTPluginMain")));
+}
+void CloseModule(void* module) { FreeLibrary(static_cast<HMODULE>(module)); }
+#else
+// Kept mapped after dlclose, as hosts do, so that leak checkers still see
+// what the module keeps in its globals.
+void* OpenModule(const std::string& path) {
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (!module) throw std::runtime_error(dlerror());
+    return module;
+}
+PluginMain FindPluginMain(void* module) { return reinterpret_cast<PluginMain>(dlsym(module, "VSTPluginMain")); }
+void CloseModule(void* module) { dlclose(module); }
+#endif
+
 }  // namespace
 
 TestHost::~TestHost() {
     Close();
-    if (m_module) dlclose(m_module);
+    if (m_module) CloseModule(m_module);
 }
 
-AEffect* TestHost::LoadFromModule() {
-    // Kept mapped after dlclose, as hosts do, so that leak checkers still see
-    // what the module keeps in its globals.
-    m_module = dlopen(HALVANE_MODULE, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!m_module) throw std::runtime_error(dlerror());
-    auto entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(m_module, "VSTPluginMain"));
+AEffect* TestHost::LoadFromModule(const std::string& modulePath) {
+    m_module = OpenModule(modulePath);
+    PluginMain entry = FindPluginMain(m_module);
     if (!entry) throw std::runtime_error("no VSTPluginMain");
     return Adopt([entry](audioMasterCallback callback) { return entry(callback); });
 }

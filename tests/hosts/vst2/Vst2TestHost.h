@@ -34,7 +34,10 @@ public:
     TestHost& operator=(const TestHost&) = delete;
 
     // Loads the module and asks it for an instance; null when it gives none.
-    AEffect* LoadFromModule();
+    AEffect* LoadFromModule(const std::string& modulePath);
+#if defined(HALVANE_MODULE)
+    AEffect* LoadFromModule() { return LoadFromModule(HALVANE_MODULE); }
+#endif
     // Takes over an effect made in this process by `make` from the callback.
     AEffect* Adopt(const std::function<AEffect*(audioMasterCallback)>& make);
 

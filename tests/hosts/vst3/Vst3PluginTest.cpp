@@ -174,7 +174,7 @@ TEST(Vst3Plugin, ParameterTextsRoundTrip) {
 }
 
 // Needs the plug-in's parameters in its stored state.
-TEST(Vst3Plugin, DISABLED_StateLoadsIntoAnotherInstance) {
+TEST(Vst3Plugin, StateLoadsIntoAnotherInstance) {
     Instance source;
     source.Start();
     const vst3::ParamID id = source.ContinuousParameter();
