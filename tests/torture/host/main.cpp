@@ -127,8 +127,15 @@ int main(int argc, char** argv) {
         const auto warmedUp = [&] {
             return options->seconds > 0 ? elapsed() >= options->seconds / 4 : step >= options->steps / 4;
         };
+        // A line a minute, so that a run that dies still says how far it got.
+        double nextProgress = 60;
         for (; running(); ++step) {
             if (!schedule.Step(step)) break;
+            if (step % 256 == 0 && elapsed() >= nextProgress) {
+                PrintCounters(schedule.Counters(), step, elapsed());
+                std::fflush(stdout);
+                nextProgress += 60;
+            }
             if (step % 256 != 0 || kSanitizedBuild) continue;
             const std::uint64_t resident = ResidentBytes();
             if (!residentAfterWarmUp && warmedUp()) residentAfterWarmUp = resident;
