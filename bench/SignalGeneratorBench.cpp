@@ -1,37 +1,17 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <vector>
 
-#include "signal/generator/KSignalGenerator.h"
+#include "GeneratorSettings.h"
 
 namespace {
 
 using Control = KSignalGenerator::Control;
 
-// Every normal-mode source and operation on; smoothness 0.3 (77 taps a
-// side) takes the FFT path.
+// Smoothness 0.3 (77 taps a side) takes the FFT path.
 std::unique_ptr<KSignalGenerator> EverythingOn(double smoothness) {
     auto g = std::make_unique<KSignalGenerator>();
-    g->Set(Control::ShapePosition, 6.5);
-    g->Set(Control::EnvelopeDepth, 0.3);
-    g->Set(Control::StepDepth, 0.5);
-    for (int k = 0; k < 8; ++k) g->SetStepType(k, 3 * k + 1);
-    std::vector<float> custom(8192);
-    for (int j = 0; j < 8192; ++j) custom[j] = float(j % 700) / 700.0f - 0.5f;
-    g->SetCustomSample(custom.data());
-    g->Set(Control::CustomSampleDepth, 0.25);
-    g->Set(Control::Phase, 0.1);
-    g->Set(Control::Skew, 0.4);
-    g->Set(Control::FullSkew, -0.3);
-    g->Set(Control::Halve, 0.2);
-    for (int h = 0; h < KSignalGenerator::kShapeHarmonicCount; ++h) {
-        g->SetShapeHarmonicLevel(h, 0.3 - 0.1 * h);
-        g->SetShapeHarmonicPhase(h, 0.1 * h);
-    }
-    g->SetTransformEnabled(true);
-    g->SetAmplitudeTransformEnabled(true);
-    g->Set(Control::Smoothness, smoothness);
+    SetEverythingOn(*g, smoothness);
     g->UpdateIfChanged();
     return g;
 }

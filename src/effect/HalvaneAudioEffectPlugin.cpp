@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
+#include "foundation/core/Guard.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KStorageContext.h"
 #include "foundation/text/NumberText.h"
@@ -34,6 +36,7 @@ HalvaneAudioEffectPlugin::HalvaneAudioEffectPlugin() {
         item.randomDivisor = 1;
         item.editorControl = &m_editorControls[std::size_t(i)];
     }
+    StartBackgroundBuilds();
     m_parameters.records = m_records.data();
     m_parameters.recordCount = kRecordCount;
     m_parameters.specialItems = m_specialItems.data();
@@ -41,6 +44,14 @@ HalvaneAudioEffectPlugin::HalvaneAudioEffectPlugin() {
 }
 
 HalvaneAudioEffectPlugin::~HalvaneAudioEffectPlugin() = default;
+
+// Waveforms are rebuilt off the audio thread, which only swaps finished
+// tables in. Where no thread can be made, the audio thread builds them at
+// the start of a block as a generator does on its own.
+void HalvaneAudioEffectPlugin::StartBackgroundBuilds() noexcept {
+    for (KSignalGenerator& generator : m_generators)
+        KGuard::Run("HalvaneAudioEffectPlugin::StartBackgroundBuilds", [&] { generator.BuildInBackground(); });
+}
 
 void HalvaneAudioEffectPlugin::DeclareRecords() {
     KParameterRecord& modulate = m_records[kModulate];
@@ -91,6 +102,10 @@ int HalvaneAudioEffectPlugin::InitProcessing(int channels, double sampleRate) {
     m_sampleRate = sampleRate;
     // Without a processing lock each generator falls back to its own.
     for (KSignalGenerator& generator : m_generators) generator.SetLock(ProcessingLock());
+    // Set-up comes before a run of blocks (playback, a render): waveforms
+    // edited before it are built now, so that the run starts with them.
+    for (KSignalGenerator& generator : m_generators)
+        if (generator.IsRebuildPending()) generator.Rebuild();
     return 0;
 }
 
@@ -132,66 +147,103 @@ HalvaneAudioEffectPlugin::DepthGlide HalvaneAudioEffectPlugin::GlideDepth(int os
 }
 
 void HalvaneAudioEffectPlugin::Process(KProcessingContext*, float** inputs, float** outputs, int sampleCount) {
-    for (int c = 0; c < m_channels; ++c)
-        if (inputs[c] != outputs[c]) std::memmove(outputs[c], inputs[c], sizeof(float) * std::size_t(std::max(sampleCount, 0)));
-
+    sampleCount = std::max(sampleCount, 0);
     KScopedLock hold(ProcessingLock());
     const bool first = m_generators[0].UpdateIfChanged();
     const bool second = m_generators[1].UpdateIfChanged();
     const bool waveformChanged = first || second;
 
+    // The first pass reads the input and writes the output, which saves
+    // copying the input over first; later passes work in place.
+    const float* const* sources = inputs;
     if (Record(kModulate).onOff.value != 0 && IsEnabled(0) && IsEnabled(1)) {
-        ProcessCompound(outputs, sampleCount);
+        ProcessCompound(sources, outputs, sampleCount);
     } else {
-        for (int i = 0; i < kOscillators; ++i)
-            if (IsEnabled(i)) ProcessOscillator(i, outputs, sampleCount);
+        for (int i = 0; i < kOscillators; ++i) {
+            if (!IsEnabled(i)) continue;
+            ProcessOscillator(i, sources, outputs, sampleCount);
+            sources = outputs;
+        }
+        if (sources == inputs) CopyInputs(inputs, outputs, sampleCount);
     }
     RunJumpSmoothers(waveformChanged, outputs, sampleCount);
 }
 
-void HalvaneAudioEffectPlugin::ProcessCompound(float** outputs, int sampleCount) noexcept {
+void HalvaneAudioEffectPlugin::CopyInputs(float** inputs, float** outputs, int sampleCount) noexcept {
+    for (int c = 0; c < m_channels; ++c)
+        if (inputs[c] != outputs[c]) std::memmove(outputs[c], inputs[c], sizeof(float) * std::size_t(sampleCount));
+}
+
+// The sample loops are compiled once for each usual channel count, so that
+// the channel loop inside them unrolls, and once for any count.
+template <class Pass>
+void HalvaneAudioEffectPlugin::ForChannelCount(Pass pass) noexcept {
+    switch (m_channels) {
+        case 1: return pass(std::integral_constant<int, 1>());
+        case 2: return pass(std::integral_constant<int, 2>());
+        default: return pass(m_channels);
+    }
+}
+
+void HalvaneAudioEffectPlugin::ProcessCompound(const float* const* sources, float** outputs, int sampleCount) noexcept {
+    ForChannelCount([&](auto channels) { ProcessCompound(channels, sources, outputs, sampleCount); });
+}
+
+template <class ChannelCount>
+void HalvaneAudioEffectPlugin::ProcessCompound(ChannelCount channels, const float* const* sources, float** outputs,
+                                               int sampleCount) noexcept {
     const double offset1 = Record(RecordOf(0, kPhase)).WorkingFloat();
     const double offset2 = Record(RecordOf(1, kPhase)).WorkingFloat();
     const DepthGlide glide1 = GlideDepth(0, sampleCount);
     const DepthGlide glide2 = GlideDepth(1, sampleCount);
     double depth = (glide2.depth + glide1.depth) * 0.5;
     const double depthStep = (glide2.step + glide1.step) * 0.5;
-    const KSignalGenerator& generator1 = m_generators[0];
-    const KSignalGenerator& generator2 = m_generators[1];
+    // The tables stay the same for the whole block.
+    const float* table1 = m_generators[0].Table();
+    const float* table2 = m_generators[1].Table();
+    double phase1 = m_phase[0];
+    double phase2 = m_phase[1];
 
     for (int s = 0; s < sampleCount; ++s) {
-        double p1 = m_phase[0];
-        double p2 = m_phase[1];
-        m_phase[0] += m_increment[0];
-        m_phase[1] += m_increment[1];
-        for (int c = 0; c < m_channels; ++c) {
-            const double g = double(generator2.Sample(p2)) + double(generator1.Sample(p1));
+        double p1 = phase1;
+        double p2 = phase2;
+        phase1 += m_increment[0];
+        phase2 += m_increment[1];
+        for (int c = 0; c < int(channels); ++c) {
+            const double g = KSignalGenerator::Read(table2, p2) + KSignalGenerator::Read(table1, p1);
             p1 += offset1;
             p2 += offset2;
-            const double x = double(outputs[c][s]) + kAntiDenormal;
+            const double x = double(sources[c][s]) + kAntiDenormal;
             outputs[c][s] = static_cast<float>(x * g * depth + (1 - depth) * x);
         }
         depth += depthStep;
     }
-    m_phase[0] = WithoutWholeCycles(m_phase[0]);
-    m_phase[1] = WithoutWholeCycles(m_phase[1]);
+    m_phase[0] = WithoutWholeCycles(phase1);
+    m_phase[1] = WithoutWholeCycles(phase2);
 }
 
-void HalvaneAudioEffectPlugin::ProcessOscillator(int oscillator, float** outputs, int sampleCount) noexcept {
+void HalvaneAudioEffectPlugin::ProcessOscillator(int oscillator, const float* const* sources, float** outputs,
+                                                 int sampleCount) noexcept {
+    ForChannelCount([&](auto channels) { ProcessOscillator(channels, oscillator, sources, outputs, sampleCount); });
+}
+
+template <class ChannelCount>
+void HalvaneAudioEffectPlugin::ProcessOscillator(ChannelCount channels, int oscillator, const float* const* sources,
+                                                 float** outputs, int sampleCount) noexcept {
     const std::size_t i = std::size_t(oscillator);
     DepthGlide glide = GlideDepth(oscillator, sampleCount);
     const double offset = Record(RecordOf(oscillator, kPhase)).WorkingFloat();
-    const KSignalGenerator& generator = m_generators[i];
+    const float* table = m_generators[i].Table();  // the same for the whole block
     double phase = m_phase[i];
     const double increment = m_increment[i];
 
     for (int s = 0; s < sampleCount; ++s) {
         double p = phase;
         phase += increment;
-        for (int c = 0; c < m_channels; ++c) {
-            const double g = double(generator.Sample(p)) * glide.depth;
+        for (int c = 0; c < int(channels); ++c) {
+            const double g = KSignalGenerator::Read(table, p) * glide.depth;
             p += offset;
-            const double x = double(outputs[c][s]) + kAntiDenormal;
+            const double x = double(sources[c][s]) + kAntiDenormal;
             outputs[c][s] = static_cast<float>((1 - glide.depth) * x + x * g);
         }
         glide.depth += glide.step;
@@ -218,16 +270,18 @@ void HalvaneAudioEffectPlugin::Skip(int sampleCount) {
 
 KString HalvaneAudioEffectPlugin::ShapeKey(int oscillator) { return KFormatter("Shape{0}") << oscillator; }
 
-// Storing: the records, then the waveforms. Loading, under the processing
-// lock: the waveforms first, then the records.
+// Storing: the records, then the waveforms. Loading: the waveforms first,
+// each outside the processing lock (a generator takes it only to swap its
+// settings in, so a block never waits for a file or a rebuild), then the
+// records under it.
 bool HalvaneAudioEffectPlugin::Store(KStorageContext& context) {
     if (context.Storing()) {
         const bool result = KAudioEffectPlugin::Store(context);
         StoreWaveforms(context);
         return result;
     }
-    KScopedLock hold(ProcessingLock());
     StoreWaveforms(context);
+    KScopedLock hold(ProcessingLock());
     return KAudioEffectPlugin::Store(context);
 }
 

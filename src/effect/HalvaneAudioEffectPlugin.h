@@ -49,13 +49,22 @@ private:
     };
 
     static KString ShapeKey(int oscillator);
+    void StartBackgroundBuilds() noexcept;
     void DeclareRecords();
     void StoreWaveforms(KStorageContext& context);
     void DeclareOscillatorRecords(int oscillator);
     bool IsEnabled(int oscillator) const noexcept { return Record(RecordOf(oscillator, kEnable)).onOff.value != 0; }
     DepthGlide GlideDepth(int oscillator, int sampleCount) noexcept;
-    void ProcessCompound(float** outputs, int sampleCount) noexcept;
-    void ProcessOscillator(int oscillator, float** outputs, int sampleCount) noexcept;
+    void CopyInputs(float** inputs, float** outputs, int sampleCount) noexcept;
+    template <class Pass>
+    void ForChannelCount(Pass pass) noexcept;
+    void ProcessCompound(const float* const* sources, float** outputs, int sampleCount) noexcept;
+    template <class ChannelCount>
+    void ProcessCompound(ChannelCount channels, const float* const* sources, float** outputs, int sampleCount) noexcept;
+    void ProcessOscillator(int oscillator, const float* const* sources, float** outputs, int sampleCount) noexcept;
+    template <class ChannelCount>
+    void ProcessOscillator(ChannelCount channels, int oscillator, const float* const* sources, float** outputs,
+                           int sampleCount) noexcept;
     void RunJumpSmoothers(bool waveformChanged, float** outputs, int sampleCount) noexcept;
     bool UpdateDisabledMarks() noexcept;
 

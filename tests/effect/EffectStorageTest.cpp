@@ -17,7 +17,7 @@ TEST(EffectStorage, StoreThenLoadRestoresRecordsAndWaveforms) {
     source.Record(Effect::kModulate).onOff.value = 1;
     source.Generator(1).Set(Control::ShapePosition, 7.5);
     source.Generator(1).Set(Control::Skew, 0.25);
-    source.Generator(1).UpdateIfChanged();  // edits are taken up at the next block
+    TakeUpWaveforms(source);
     KXMLItem xml("settings");
     StoreInto(source, xml);
     ASSERT_NE(xml.FindSubItem("Shape0"), nullptr);
@@ -25,6 +25,7 @@ TEST(EffectStorage, StoreThenLoadRestoresRecordsAndWaveforms) {
 
     Effect target;
     EXPECT_TRUE(LoadFrom(target, xml));
+    TakeUpWaveforms(target);
     EXPECT_DOUBLE_EQ(target.Record(Effect::RecordOf(0, Effect::kDepth)).floating.value, 0.3);
     EXPECT_EQ(target.Record(Effect::kModulate).onOff.value, 1);
     EXPECT_DOUBLE_EQ(target.Generator(1).Get(Control::ShapePosition), 7.5);

@@ -36,4 +36,16 @@ inline void Process(HalvaneAudioEffectPlugin& effect, Buffers& in, Buffers& out,
     effect.Process(nullptr, in.Pointers(), out.Pointers(), n);
 }
 
+// The effect's waveforms are rebuilt in the background; this finishes the
+// rebuilds of all edits so far, so that the next block takes them up.
+inline void FinishRebuilds(HalvaneAudioEffectPlugin& effect) {
+    for (int i = 0; i < HalvaneAudioEffectPlugin::kOscillators; ++i) effect.Generator(i).Rebuild();
+}
+
+// The tables in use after the edits so far, as the next block would see them.
+inline void TakeUpWaveforms(HalvaneAudioEffectPlugin& effect) {
+    FinishRebuilds(effect);
+    for (int i = 0; i < HalvaneAudioEffectPlugin::kOscillators; ++i) effect.Generator(i).UpdateIfChanged();
+}
+
 }  // namespace effect_test

@@ -147,6 +147,7 @@ TEST(RingModulator, JumpSmootherFadesAWaveformChangeOver44100SamplesAtAnyRate) {
     const double y1 = out.data[0][511], y2 = out.data[0][510];
 
     effect->Generator(0).Set(KSignalGenerator::Control::ShapePosition, 1);  // sine -> triangle
+    FinishRebuilds(*effect);
     std::vector<float> all;
     const double inc = 50 / rate;
     for (int block = 0; block < 100; ++block) {
@@ -169,8 +170,25 @@ TEST(RingModulator, SmoothingFlagOffLeavesTheStep) {
     Buffers in(1, 64, 1.0f), out(1, 64);
     Process(*effect, in, out, 64);
     effect->Generator(0).Set(KSignalGenerator::Control::ShapePosition, 1);
+    FinishRebuilds(*effect);
     Process(*effect, in, out, 64);
     EXPECT_NEAR(out.data[0][0], Triangle(64 * 50 / 44100.0), 1e-6);
+}
+
+// Waveforms are built in the background, but a run of blocks that starts
+// with set-up (a render) starts with the waveforms edited before it.
+TEST(RingModulator, ShapeEditedBeforeSetUpIsInUseFromTheFirstBlock) {
+    auto effect = std::make_unique<Effect>();
+    effect->Generator(0).Set(KSignalGenerator::Control::ShapePosition, 1);  // triangle
+    effect->InitProcessing(1, 44100);
+    effect->OnParametersChanged();
+    effect->SnapParameters();
+    KProcessingSettings settings;
+    settings.smoothing = false;
+    effect->GetParameters().processingSettings = &settings;
+    Buffers in(1, 64, 1.0f), out(1, 64);
+    Process(*effect, in, out, 64);
+    for (int s = 0; s < 64; ++s) ASSERT_NEAR(out.data[0][s], Triangle(s * 50 / 44100.0), 1e-6) << s;
 }
 
 TEST(RingModulator, SkipAdvancesBothOscillatorsModuloOne) {

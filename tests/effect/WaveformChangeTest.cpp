@@ -11,20 +11,20 @@ namespace {
 using namespace effect_test;
 using Effect = HalvaneAudioEffectPlugin;
 
-// Two blocks of constant input, a change of waveform between them; returns
-// the second block of channel 0.
+// Two blocks of constant input, a change of waveform between them, built
+// before the second block; returns the second block of channel 0.
 template <class Change>
 std::vector<float> SecondBlockAfter(Change change) {
     auto effect = MakeEffect(2, 48000);
     Buffers in(2, 64), out(2, 64);
     Process(*effect, in, out, 64);
     change(*effect);
+    FinishRebuilds(*effect);
     Process(*effect, in, out, 64);
     return out.data[0];
 }
 
-// Loading or resetting a waveform replaces the table at once rather than at
-// the next block; the step it makes must fade exactly as the step of the
+// A table from loading or resetting a waveform must fade in exactly as the
 // same table reached by an edit does.
 TEST(WaveformChangeFades, LoadedAndResetWaveformsFadeLikeEditedOnes) {
     using Control = KSignalGenerator::Control;
@@ -39,7 +39,7 @@ TEST(WaveformChangeFades, LoadedAndResetWaveformsFadeLikeEditedOnes) {
 
     const auto smoothed = [](Effect& e) {
         e.Generator(0).Set(Control::Smoothness, 1);
-        e.Generator(0).UpdateIfChanged();
+        TakeUpWaveforms(e);
     };
     const auto unsmoothed = SecondBlockAfter([&](Effect& e) {
         smoothed(e);

@@ -1,68 +1,15 @@
 #include "signal/generator/KSignalGenerator.h"
+#include "signal/generator/KSignalGeneratorBackgroundBuilder.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "foundation/text/KFormatter.h"
+#include "signal/envelope/KEnvelopeComputer.h"
 #include "signal/generator/KSignalGeneratorShapes.h"
 
-namespace {
-
-double Limit(double value, double minimum, double maximum) noexcept { return std::clamp(value, minimum, maximum); }
-
-KEnvelope DefaultCustomMorphEnvelope() {
-    KEnvelope envelope({0, 1}, {-1, 1});
-    std::vector<KEnvelope::Point> points(4);
-    const double xs[4] = {0, 0.25, 0.75, 1};
-    const double ys[4] = {0, 1, -1, 0};
-    for (int k = 0; k < 4; ++k) {
-        points[k].x = xs[k];
-        points[k].y = ys[k];
-        points[k].type = KEnvelopeSegmentType::FourthOrder;
-    }
-    points.front().flags |= KEnvelope::kFixed;
-    points.back().flags |= KEnvelope::kFixed;
-    envelope.SetPoints(std::move(points));
-    return envelope;
-}
-
-}  // namespace
-
-const KSignalGenerator::ControlInfo& KSignalGenerator::Info(Control control) noexcept {
-    using G = KSignalGenerator;
-    static const ControlInfo infos[kControlCount] = {
-        {&G::m_shapePosition, 0, kMaxShapePosition, false},
-        {&G::m_envelopeDepth, 0, 1, false},
-        {&G::m_stepDepth, 0, 1, false},
-        {&G::m_customSampleDepth, 0, 1, false},
-        {&G::m_smoothness, 0, 1, false},
-        {&G::m_phase, -1, 1, false},
-        {&G::m_skew, -1, 1, false},
-        {&G::m_fullSkew, -1, 1, false},
-        {&G::m_halve, -1, 1, false},
-        {&G::m_harmonicity, -1, 1, true},
-        {&G::m_slope, -1, 1, true},
-        {&G::m_fullness, 0, 1, true},
-        {&G::m_fundamentalMinimum, 0, 1, true},
-        {&G::m_sampleRatio, 0, 1, true},
-        {&G::m_sharpen, -1, 1, true},
-        {&G::m_noise, 0, 1, true},
-        {&G::m_clean, 0, 1, true},
-        {&G::m_compress, 0, 1, true},
-        {&G::m_harmonize, 0, 1, true},
-    };
-    return infos[int(control)];
-}
-
-KSignalGenerator::KSignalGenerator()
-    : m_customEnvelope(DefaultCustomMorphEnvelope()),
-      m_transformEnvelope({0, 1}, {-1, 1}, 0, 1),  // identity: every phase reads itself
-      m_amplitudeEnvelope({-1, 1}, {-1, 1}) {  // identity: every level maps to itself
+KSignalGenerator::KSignalGenerator() {
     KSignalGeneratorShapes::Instance();
-    for (int k = 0; k < kMaxStepItems; ++k) m_stepItems[k] = k % 2 == 0 ? 1.0f : -1.0f;
-    m_customComputer.Build(m_customEnvelope);
-    m_transformComputer.Build(m_transformEnvelope);
-    m_amplitudeComputer.Build(m_amplitudeEnvelope);
     m_analysis = KSampleAnalyser::Analyse(nullptr, m_samplePosition);
     Reset();
     m_tableChanged.store(false, std::memory_order_relaxed);  // the first table replaces nothing
@@ -101,8 +48,8 @@ void KSignalGenerator::Reset() {
         m_seed = NextSeed();
         m_analyse = false;
         m_dirty.store(false, std::memory_order_release);
-        RebuildLocked();
     }
+    BuildTable(true);
     NotifyOwner();
 }
 
@@ -117,68 +64,30 @@ std::uint64_t KSignalGenerator::NextSeed() noexcept {
 }
 
 bool KSignalGenerator::UpdateIfChanged() {
-    if (m_dirty.load(std::memory_order_acquire)) {
-        KScopedLock hold(m_lockPointer);
-        m_dirty.store(false, std::memory_order_release);
-        if (m_analyse) {
-            m_analyse = false;
-            RegenerateHarmonics();
-        }
-        RebuildLocked();
-    }
+    if (!m_background && m_dirty.load(std::memory_order_acquire)) BuildTable(false);
+    if (!(m_ready.load(std::memory_order_acquire) & kFresh) && !m_tableChanged.load(std::memory_order_acquire))
+        return false;
+    KScopedLock hold(m_lockPointer);
+    AdoptTable();
     return m_tableChanged.exchange(false, std::memory_order_acq_rel);
 }
 
-void KSignalGenerator::Rebuild() {
-    KScopedLock hold(m_lockPointer);
-    RebuildLocked();
-}
-
-void KSignalGenerator::FinishRebuild() {
-    m_table[kTableLength] = m_table[0];
-    m_ratioA = m_rateB / m_rateA;
-    m_periodB = m_rateA / m_rateB * kTableLength;
-    m_rebuildPending.store(false, std::memory_order_release);
-    m_tableChanged.store(true, std::memory_order_release);
-}
+void KSignalGenerator::Rebuild() { BuildTable(true); }
 
 void KSignalGenerator::NotifyOwner() {
     if (m_owner) m_owner->OnSpecialParameterChanged();
 }
 
-double KSignalGenerator::Get(Control control) const noexcept { return this->*Info(control).field; }
-double KSignalGenerator::Minimum(Control control) noexcept { return Info(control).minimum; }
-double KSignalGenerator::Maximum(Control control) noexcept { return Info(control).maximum; }
-
-// A NaN is no value: the setting stays as it is.
+// Each setter runs the settings' own under the lock; a NaN leaves the
+// setting as it is and starts no rebuild.
 void KSignalGenerator::Set(Control control, double value) {
     if (std::isnan(value)) return;
-    const ControlInfo& info = Info(control);
-    Edit(
-        [&] {
-            const bool heldAtZero = control == Control::CustomSampleDepth && !m_customSamplePresent;
-            this->*info.field = heldAtZero ? 0.0 : Limit(value, info.minimum, info.maximum);
-        },
-        info.regeneratesHarmonics ? HarmonicsEffect::Regenerate : HarmonicsEffect::Keep);
+    const HarmonicsEffect effect = Info(control).regeneratesHarmonics ? HarmonicsEffect::Regenerate : HarmonicsEffect::Keep;
+    Edit([&] { KSignalGeneratorRecipe::Set(control, value); }, effect);
 }
 
 void KSignalGenerator::SetMode(Mode mode) {
-    Edit([&] { m_mode = mode; });
-}
-
-KString KSignalGenerator::ModeName(Mode mode) {
-    return mode == Mode::Harmonics ? KString("Harmonics") : KString("Normal");
-}
-
-void KSignalGenerator::SplitShapePosition(double position, int& index, double& fraction) noexcept {
-    position = Limit(position, 0, kMaxShapePosition);
-    if (position >= kMaxShapePosition) {
-        index = int(kMaxShapePosition) - 1;
-        fraction = 1;
-        return;
-    }
-    index = int(position);
-    fraction = position - index;
+    Edit([&] { KSignalGeneratorRecipe::SetMode(mode); });
 }
 
 KString KSignalGenerator::ShapeText(double position) {
@@ -192,104 +101,81 @@ KString KSignalGenerator::ShapeText(double position) {
                                             << KSignalGeneratorShapes::BasicName(index + 1);
 }
 
-KEnvelope& KSignalGenerator::EnvelopeOf(EnvelopeRole role) noexcept {
-    switch (role) {
-        case EnvelopeRole::Transform: return m_transformEnvelope;
-        case EnvelopeRole::AmplitudeTransform: return m_amplitudeEnvelope;
-        case EnvelopeRole::CustomMorph: break;
-    }
-    return m_customEnvelope;
-}
-
-KEnvelopeComputer& KSignalGenerator::ComputerOf(EnvelopeRole role) noexcept {
-    switch (role) {
-        case EnvelopeRole::Transform: return m_transformComputer;
-        case EnvelopeRole::AmplitudeTransform: return m_amplitudeComputer;
-        case EnvelopeRole::CustomMorph: break;
-    }
-    return m_customComputer;
-}
-
-const KEnvelope& KSignalGenerator::Envelope(EnvelopeRole role) const noexcept {
-    return const_cast<KSignalGenerator*>(this)->EnvelopeOf(role);
-}
+const KEnvelope& KSignalGenerator::Envelope(EnvelopeRole role) const noexcept { return EnvelopeOf(role); }
 
 void KSignalGenerator::SetEnvelope(EnvelopeRole role, const KEnvelope& envelope) {
+    // Built here to raise for an invalid point type before anything changes,
+    // and outside the lock, which the audio thread shares.
+    KEnvelopeComputer().Build(envelope);
     KEnvelope copy = envelope;
     Edit([&] {
-        ComputerOf(role).Build(copy);  // raises for an invalid point type before anything changes
         EnvelopeOf(role) = std::move(copy);
+        EnvelopeChanged(role);
     });
 }
 
 void KSignalGenerator::SetTransformEnabled(bool enable) {
-    Edit([&] { m_transformEnable = enable; });
+    Edit([&] { KSignalGeneratorRecipe::SetTransformEnabled(enable); });
 }
 
 void KSignalGenerator::SetAmplitudeTransformEnabled(bool enable) {
-    Edit([&] { m_amplitudeTransformEnable = enable; });
+    Edit([&] { KSignalGeneratorRecipe::SetAmplitudeTransformEnabled(enable); });
 }
 
 void KSignalGenerator::SetStepItemCount(int count) {
-    Edit([&] { m_stepItemCount = std::clamp(count, 1, kMaxStepItems); });
+    Edit([&] { KSignalGeneratorRecipe::SetStepItemCount(count); });
 }
 
 void KSignalGenerator::SetStepItem(int index, double value) {
     if (index < 0 || index >= kMaxStepItems || std::isnan(value)) return;
-    Edit([&] { m_stepItems[index] = float(Limit(value, -1, 1)); });
+    Edit([&] { KSignalGeneratorRecipe::SetStepItem(index, value); });
 }
 
 void KSignalGenerator::SetStepType(int index, int type) {
     if (index < 0 || index >= kMaxStepItems) return;
-    Edit([&] { m_stepTypes[index] = std::uint8_t(std::clamp(type, 0, kStepTypeCount - 1)); });
+    Edit([&] { KSignalGeneratorRecipe::SetStepType(index, type); });
 }
 
 void KSignalGenerator::SetStepBaseLowest(bool lowest) {
-    Edit([&] { m_stepBaseLowest = lowest; });
+    Edit([&] { KSignalGeneratorRecipe::SetStepBaseLowest(lowest); });
 }
 
 void KSignalGenerator::SetShapeHarmonicLevel(int index, double level) {
     if (index < 0 || index >= kShapeHarmonicCount || std::isnan(level)) return;
-    Edit([&] { m_shapeHarmonicLevels[index] = Limit(level, -1, 1); });
+    Edit([&] { KSignalGeneratorRecipe::SetShapeHarmonicLevel(index, level); });
 }
 
 void KSignalGenerator::SetShapeHarmonicPhase(int index, double phase) {
     if (index < 0 || index >= kShapeHarmonicCount || std::isnan(phase)) return;
-    Edit([&] { m_shapeHarmonicPhases[index] = Limit(phase, 0, 1); });
+    Edit([&] { KSignalGeneratorRecipe::SetShapeHarmonicPhase(index, phase); });
 }
 
 void KSignalGenerator::SetCustomSample(const float* samples) {
     if (!samples) return;
-    Edit([&] {
-        std::copy(samples, samples + kTableLength, m_customSample.begin());
-        m_customSamplePresent = true;
-    });
+    Edit([&] { KSignalGeneratorRecipe::SetCustomSample(samples); });
 }
 
 void KSignalGenerator::ClearCustomSample() {
-    Edit([&] {
-        m_customSamplePresent = false;
-        m_customSampleDepth = 0;
-    });
+    Edit([&] { KSignalGeneratorRecipe::ClearCustomSample(); });
 }
 
 void KSignalGenerator::SetHarmonicCount(int count) {
-    Edit([&] { m_harmonicCount = std::clamp(count, 0, kMaxHarmonics); });
+    Edit([&] { KSignalGeneratorRecipe::SetHarmonicCount(count); });
 }
 
 void KSignalGenerator::SetHarmonicMagnitude(int index, double magnitude) {
     if (index < 0 || index >= kMaxHarmonics || std::isnan(magnitude)) return;
-    Edit([&] { m_magnitudes[index] = float(Limit(magnitude, 0, 1)); }, HarmonicsEffect::Edit);
+    Edit([&] { KSignalGeneratorRecipe::SetHarmonicMagnitude(index, magnitude); }, HarmonicsEffect::Edit);
 }
 
 void KSignalGenerator::SetHarmonicPhase(int index, double phase) {
     if (index < 0 || index >= kMaxHarmonics || std::isnan(phase)) return;
-    Edit([&] { m_phases[index] = float(Limit(phase, 0, 1)); }, HarmonicsEffect::Edit);
+    Edit([&] { KSignalGeneratorRecipe::SetHarmonicPhase(index, phase); }, HarmonicsEffect::Edit);
 }
 
 // A new seed is only useful with the harmonics drawn from it.
 void KSignalGenerator::SetSeed(std::uint64_t seed) {
-    Edit([&] { m_seed = seed; }, HarmonicsEffect::Regenerate);
+    Edit([&] { KSignalGeneratorRecipe::SetSeed(seed); }, HarmonicsEffect::Regenerate);
 }
 
 void KSignalGenerator::SetRates(double a0, double b0) {

@@ -4,16 +4,15 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "foundation/threading/KLock.h"
 #include "foundation/text/KString.h"
-#include "signal/envelope/KEnvelope.h"
-#include "signal/envelope/KEnvelopeComputer.h"
-#include "signal/analysis/KRealFft.h"
 #include "signal/analysis/KSampleAnalyser.h"
-#include "signal/generator/KSignalGeneratorSmoother.h"
+#include "signal/generator/KSignalGeneratorBuilder.h"
+#include "signal/generator/KSignalGeneratorRecipe.h"
 
-class KXMLItem;
+class KStorageContext;
 
 // One period of a periodic waveform as a table of 8192 samples, read at any
 // phase by Sample. In mode "Normal" the period is a morph of basic shapes,
@@ -21,46 +20,27 @@ class KXMLItem;
 // reshaped by a chain of operations; in mode "Harmonics" it is synthesised
 // from up to 256 harmonic magnitudes and phases.
 //
-// Edits only change settings and mark the generator dirty; the owner's
-// UpdateIfChanged rebuilds the table at the start of its next block. Every
-// edit and every rebuild holds the generator's lock, which the owner points
-// at its processing lock, so a table never changes in the middle of a block.
-class KSignalGenerator {
+// Edits only change settings and mark the generator dirty; the table is
+// rebuilt from a copy of the settings, outside the generator's lock (which
+// the owner points at its processing lock), and the finished table is taken
+// into use by the owner's UpdateIfChanged at the start of a block, so a table
+// never changes in the middle of one. Without a background builder,
+// UpdateIfChanged builds the table itself; with one, the audio thread only
+// swaps finished tables in and never waits for a build.
+class KSignalGenerator : private KSignalGeneratorRecipe {
 public:
-    static constexpr int kTableLength = 8192;
-    static constexpr int kMaxHarmonics = 256;
-    static constexpr int kMaxStepItems = 32;
-    static constexpr int kStepTypeCount = 37;
-    static constexpr int kShapeHarmonicCount = 7;  // the multiples 2 to 8
-    static constexpr double kMaxShapePosition = 15;
+    using KSignalGeneratorRecipe::kMaxHarmonics;
+    using KSignalGeneratorRecipe::kMaxShapePosition;
+    using KSignalGeneratorRecipe::kMaxStepItems;
+    using KSignalGeneratorRecipe::kShapeHarmonicCount;
+    using KSignalGeneratorRecipe::kStepTypeCount;
+    using KSignalGeneratorRecipe::kTableLength;
+    using KSignalGeneratorRecipe::EnvelopeRole;
+    using KSignalGeneratorRecipe::Mode;
+    using KSignalGeneratorRecipe::SplitShapePosition;
 
-    enum class Mode : std::int32_t { Normal = 0, Harmonics = 1 };
-
-    // The plain numeric settings, each with its range.
-    enum class Control {
-        ShapePosition,       // "value", 0..15
-        EnvelopeDepth,       // custom morph amount, 0..1
-        StepDepth,           // 0..1
-        CustomSampleDepth,   // "Depth", 0..1, held at 0 without a custom sample
-        Smoothness,          // 0..1
-        Phase,               // -1..1
-        Skew,                // -1..1
-        FullSkew,            // -1..1
-        Halve,               // -1..1
-        Harmonicity,         // -1..1
-        Slope,               // -1..1
-        Fullness,            // 0..1
-        FundamentalMinimum,  // 0..1
-        SampleRatio,         // 0..1
-        Sharpen,             // -1..1
-        Noise,               // 0..1
-        Clean,               // 0..1
-        Compress,            // 0..1
-        Harmonize,           // 0..1
-    };
-    static constexpr int kControlCount = int(Control::Harmonize) + 1;
-
-    enum class EnvelopeRole { CustomMorph, Transform, AmplitudeTransform };
+    using KSignalGeneratorRecipe::Control;
+    using KSignalGeneratorRecipe::kControlCount;
 
     // Told after every edit, outside the lock.
     class Owner {
@@ -72,11 +52,14 @@ public:
     };
 
     KSignalGenerator();
+    ~KSignalGenerator();
     KSignalGenerator(const KSignalGenerator&) = delete;
     KSignalGenerator& operator=(const KSignalGenerator&) = delete;
 
     // The waveform at any phase, in cycles (wraps every 1, also below 0).
-    double Sample(double phase) const noexcept {
+    double Sample(double phase) const noexcept { return Read(Table(), phase); }
+    // The same from a table taken once for a whole block.
+    static double Read(const float* table, double phase) noexcept {
         // From 2^52 up every double is a whole number, so bounding the phase
         // there keeps its fraction while the conversions below stay defined;
         // a NaN lands on the bound and reads the start of the table.
@@ -88,20 +71,27 @@ public:
         const auto whole = static_cast<std::int32_t>(x);
         const float fraction = static_cast<float>(x - static_cast<double>(whole));
         const std::int32_t i = whole & (kTableLength - 1);  // 8192 (fraction 0) reads entry 0
-        return (1.0f - fraction) * m_table[i] + fraction * m_table[i + 1];
+        return (1.0f - fraction) * table[i] + fraction * table[i + 1];
     }
 
-    // Rebuilds when settings changed since the last rebuild; true when the
-    // table changed since the previous call, by this rebuild or by one that
-    // ran elsewhere (Load, Randomize, Reset), so that the owner can fade the
-    // step the change makes.
+    // At the start of a block: takes a finished table into use (building it
+    // first when there is no background builder). True once for each table
+    // taken into use that edits, loading, Randomize or Reset produced, so that
+    // the owner can fade the step the change makes.
     bool UpdateIfChanged();
+    // Builds a table from the current settings on the calling thread.
     void Rebuild();
+    // From now on edits are built by a thread of the generator's own, and
+    // UpdateIfChanged only swaps finished tables in. Call before the
+    // generator is shared between threads. Raises "Could not create system
+    // thread.".
+    void BuildInBackground();
     // Back to the defaults, keeping the shape position, the rate fields, the
     // envelopes, the step sequence and the sample path; draws a new seed.
     void Reset();
 
-    // The stored form, both ways; loading ends with a rebuild.
+    // The stored form, both ways, worked on a copy of the settings outside
+    // the lock; loading swaps the result in under it and builds a new table.
     void Store(KStorageContext& context);
 
     // Randomisation of the shape group ("Shape", "Custom morph", "Step
@@ -115,23 +105,21 @@ public:
     KSynchronizer* Lock() const noexcept { return m_lockPointer; }
     void SetOwner(Owner* owner) noexcept { m_owner = owner; }
 
-    // 8193 entries; the last repeats the first.
-    const float* Table() const noexcept { return m_table.data(); }
+    // The table in use: 8193 entries; the last repeats the first.
+    const float* Table() const noexcept { return m_current->samples.data(); }
     bool IsDirty() const noexcept { return m_dirty.load(std::memory_order_acquire); }
     // True from an edit until the rebuild that takes it up has finished.
     bool IsRebuildPending() const noexcept { return m_rebuildPending.load(std::memory_order_acquire); }
 
-    double Get(Control control) const noexcept;
+    using KSignalGeneratorRecipe::Get;
+    using KSignalGeneratorRecipe::Maximum;
+    using KSignalGeneratorRecipe::Minimum;
     void Set(Control control, double value);
-    static double Minimum(Control control) noexcept;
-    static double Maximum(Control control) noexcept;
 
     Mode GetMode() const noexcept { return m_mode; }
     void SetMode(Mode mode);
-    static KString ModeName(Mode mode);
+    using KSignalGeneratorRecipe::ModeName;
 
-    // Integer part and fraction of the shape position as the rebuild reads it.
-    static void SplitShapePosition(double position, int& index, double& fraction) noexcept;
     // "Sine", or "70% Sine, 30% Harmonics" between two shapes.
     static KString ShapeText(double position);
 
@@ -177,27 +165,20 @@ public:
     // the generator as it was and says why in the analysis message.
     void SetSampleFilePath(const KString& path);
     const KString& SampleFilePath() const noexcept { return m_sampleFilePath; }
-    double SamplePosition() const noexcept { return m_samplePosition; }
+    using KSignalGeneratorRecipe::SamplePosition;
     void SetSamplePosition(double position);
     const KString& AnalysisMessage() const noexcept { return m_analysis.message; }
 
     // The editor's view: it shows ratio A = B0 / A0 periods of the waveform,
     // each period B = A0 / B0 × 8192 table samples long.
     void SetRates(double a0, double b0);
-    double RatioA() const noexcept { return m_ratioA; }
-    double PeriodB() const noexcept { return m_periodB; }
-    // Fraction of the shape position used by the last rebuild.
-    double MorphFraction() const noexcept { return m_morphFraction; }
+    double RatioA() const noexcept { return m_current->ratioA; }
+    double PeriodB() const noexcept { return m_current->periodB; }
+    // Fraction of the shape position the table in use was built from.
+    double MorphFraction() const noexcept { return m_current->morphFraction; }
 
 private:
-    using Buffer = std::array<float, kTableLength>;
-    struct ControlInfo {
-        double KSignalGenerator::*field;
-        double minimum;
-        double maximum;
-        bool regeneratesHarmonics;  // one of the harmonics generator's controls
-    };
-    static const ControlInfo& Info(Control control) noexcept;
+    class BackgroundBuilder;
 
     // What an edit means for the harmonics generator.
     enum class HarmonicsEffect {
@@ -206,112 +187,69 @@ private:
         Edit,        // a magnitude or phase is written directly over the generated ones
     };
 
+    // A sample and its analysis, prepared outside the lock.
+    struct PreparedSample {
+        KString path;
+        std::shared_ptr<const KAudioSample> sample;
+        KSampleAnalysis analysis;
+        bool unreadable = false;  // the file could not be read; the analysis message says why
+    };
+
     // Runs an edit under the lock, marks the table stale and tells the owner.
     template <class Write>
     void Edit(Write&& write, HarmonicsEffect effect = HarmonicsEffect::Keep);
+    void EditDone();
     void NotifyOwner();
     void SetDefaults();
-    void RebuildLocked();
-    void FinishRebuild();
+    PreparedSample PrepareSample(std::optional<KString> path, std::optional<double> position) const;
+    // The settings and the sample path, copied under the lock for storing.
+    struct StoredCopy {
+        KSignalGeneratorRecipe recipe;
+        KString sampleFilePath;
+    };
+    StoredCopy TakeStoredCopy() const;
 
-    // Mode "Normal", in rebuild order.
-    void ComposeWaveform(int shapeIndex, double fraction);
-    void RenderSteps(float* out) const noexcept;
-    void ApplyPhase() noexcept;
-    void ApplySkew() noexcept;
-    void ApplyFullSkew() noexcept;
-    void ApplyHalve() noexcept;
-    void ApplyShapeHarmonics() noexcept;
-    void ApplyTransform();
-    void Normalise() noexcept;
-    void ApplyAmplitudeTransform();
-    KEnvelope& EnvelopeOf(EnvelopeRole role) noexcept;
-    KEnvelopeComputer& ComputerOf(EnvelopeRole role) noexcept;
-    // Mode "Harmonics".
+    // Table building: a copy of the settings taken under the lock, the build
+    // outside it, the finished table handed over without waiting. A forced
+    // build (loading, Randomize, Reset) runs even when nothing was edited. Every
+    // table taken into use is reported once by UpdateIfChanged.
+    enum class RecipeTaken { Busy, Nothing, Taken };
+    RecipeTaken TryTakeRecipe(bool force);
+    void BuildTable(bool force);
+    void PublishTable() noexcept;
+    void AdoptTable() noexcept;
+
+    // Mode "Harmonics": draws the harmonics from the generator controls.
     void RegenerateHarmonics() noexcept;
-    void SynthesiseHarmonics() noexcept;
 
-    void ReadSampleFile(const KString& path);
-    // The parts of the stored form (KSignalGeneratorStore.cpp).
-    void StoreControl(KStorageContext& context, const KString& name, Control control);
-    void StoreControlUnlessZero(KStorageContext& context, const KString& name, Control control);
-    void StoreEnvelope(KStorageContext& context, EnvelopeRole role);
-    void StoreNormal(KStorageContext& context);
-    void StoreSteps(KStorageContext& context);
-    void StoreCustomSample(KStorageContext& context);
-    void StoreOperations(KStorageContext& context);
-    void StoreHarmonics(KStorageContext& context);
-    void StoreHarmonicLevels(KStorageContext& context);
-    void StoreSample(KStorageContext& context);
-
-    double m_ratioA = 1;
-    double m_periodB = kTableLength;
-    double m_morphFraction = 0;
-    std::array<float, kTableLength + 1> m_table{};
-    Buffer m_w{};
-    Buffer m_t{};
-    Buffer m_u{};
-    Mode m_mode = Mode::Normal;
-    double m_shapePosition = 5;
-    double m_rateA = 1;
-    double m_rateB = 1;
-    KEnvelope m_customEnvelope;
-    double m_envelopeDepth = 0;
-    bool m_customSamplePresent = false;
-    Buffer m_customSample{};
-    double m_customSampleDepth = 0;
-    double m_smoothness = 0;
-    KSignalGeneratorSmoother m_smoother;
-    std::atomic<bool> m_rebuildPending{false};
-    KSynchronizer* m_lockPointer = &m_ownLock;
+    // Set by the owner's set-up while the builder thread may be reading it.
+    std::atomic<KSynchronizer*> m_lockPointer{&m_ownLock};
     KLock m_ownLock;
     Owner* m_owner = nullptr;
 
-    std::array<float, kMaxStepItems> m_stepItems{};
-    std::int32_t m_stepItemCount = 8;
-    std::array<std::uint8_t, kMaxStepItems> m_stepTypes{};
-    bool m_stepBaseLowest = true;
-    double m_stepDepth = 0;
-
-    double m_phase = 0;
-    double m_skew = 0;
-    double m_fullSkew = 0;
-    double m_halve = 0;
-    std::array<double, kShapeHarmonicCount> m_shapeHarmonicLevels{};
-    std::array<double, kShapeHarmonicCount> m_shapeHarmonicPhases{};
-    bool m_transformEnable = false;
-    bool m_amplitudeTransformEnable = false;
-    KEnvelope m_transformEnvelope;
-    KEnvelope m_amplitudeEnvelope;
-    // One evaluator per envelope, rebuilt when its envelope is set rather
-    // than at every table rebuild: building allocates, filling does not.
-    KEnvelopeComputer m_customComputer;
-    KEnvelopeComputer m_transformComputer;
-    KEnvelopeComputer m_amplitudeComputer;
-
-    std::int32_t m_harmonicCount = 32;
-    std::array<float, kMaxHarmonics> m_magnitudes{};
-    std::array<float, kMaxHarmonics> m_phases{};
-    KRealFft m_fft{kTableLength};
-    double m_harmonicity = 0.5;
-    double m_slope = -0.5;
-    double m_fullness = 0.5;
-    double m_fundamentalMinimum = 0.75;
-    std::uint64_t m_seed = 0;
-    double m_sampleRatio = 1;
-    double m_samplePosition = 0.2;
     KString m_sampleFilePath;
     std::shared_ptr<const KAudioSample> m_sample;
     KSampleAnalysis m_analysis;
-    double m_sharpen = 0;
-    double m_noise = 0;
-    double m_clean = 0;
-    double m_compress = 0;
-    double m_harmonize = 0;
 
     std::atomic<bool> m_dirty{false};  // read by the audio thread before it locks
-    std::atomic<bool> m_tableChanged{false};  // a rebuild the owner has not been told of
+    std::atomic<bool> m_rebuildPending{false};
     bool m_analyse = false;
+
+    // Three tables handed round between the builder and the audio thread: the
+    // one in use, the last finished one and the one being built. m_ready holds
+    // the index of the finished one and whether it is new.
+    static constexpr int kIndexMask = 3;
+    static constexpr int kFresh = 4;
+    KLock m_buildLock;
+    KSignalGeneratorBuilder m_builder;
+    std::array<KSignalGeneratorTable, 3> m_tables;
+    int m_inUse = 0;
+    const KSignalGeneratorTable* m_current = &m_tables[0];
+    std::atomic<int> m_ready{1};
+    int m_building = 2;
+    std::atomic<bool> m_tableChanged{false};
+    // Last: the thread stops before anything it uses is destroyed.
+    std::unique_ptr<BackgroundBuilder> m_background;
 };
 
 template <class Write>
@@ -325,8 +263,8 @@ inline void KSignalGenerator::Edit(Write&& write, HarmonicsEffect effect) {
         }
         write();
         if (effect == HarmonicsEffect::Regenerate) m_analyse = true;
-        m_rebuildPending.store(true, std::memory_order_release);
-        m_dirty.store(true, std::memory_order_release);
+        m_dirty.store(true);
+        m_rebuildPending.store(true);  // after the dirty flag: see BuildTable
     }
-    NotifyOwner();
+    EditDone();
 }

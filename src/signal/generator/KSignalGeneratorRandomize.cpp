@@ -26,8 +26,8 @@ void KSignalGenerator::RandomizeShape(double amount) {
         // Step sequences sound busy: a full randomisation rarely turns them up.
         if (spread >= 2) m_stepDepth = std::pow(Draw(), 20);
         else m_stepDepth += (Draw() - 0.5) * spread * 0.25;
-        RebuildLocked();
     }
+    BuildTable(true);
     NotifyOwner();
 }
 
@@ -59,8 +59,8 @@ void KSignalGenerator::RandomizeHarmonics(double amount) {
         }
         m_analyse = false;
         RegenerateHarmonics();
-        RebuildLocked();
     }
+    BuildTable(true);
     NotifyOwner();
 }
 

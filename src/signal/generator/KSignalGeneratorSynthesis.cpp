@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "signal/generator/KSignalGenerator.h"
+#include "signal/generator/KSignalGeneratorBuilder.h"
 #include "signal/generator/KSignalGeneratorHarmonics.h"
 
 // Mode "Harmonics": the harmonic magnitudes and phases, drawn from the
@@ -30,18 +31,18 @@ void KSignalGenerator::RegenerateHarmonics() noexcept {
 // The packed spectrum holds harmonic k in bin k + 1 with the amplitude
 // magnitude², so the inverse transform gives
 // sum of magnitude_k² cos(2 pi (k + 1) j / 8192 - 2 pi phase_k).
-void KSignalGenerator::SynthesiseHarmonics() noexcept {
-    std::fill(m_table.begin(), m_table.begin() + kTableLength, 0.0f);
+void KSignalGeneratorBuilder::SynthesiseHarmonics(float* table) noexcept {
+    std::fill(table, table + kTableLength, 0.0f);
     const int count = std::clamp(int(m_harmonicCount), 0, kMaxHarmonics);
     for (int k = 0; k < count; ++k) {
         const double amplitude = double(m_magnitudes[k]) * m_magnitudes[k];
         const double angle = 2 * std::numbers::pi * m_phases[k];
-        m_table[2 * k + 2] = float(amplitude * std::cos(angle));
-        m_table[2 * k + 3] = float(-amplitude * std::sin(angle));
+        table[2 * k + 2] = float(amplitude * std::cos(angle));
+        table[2 * k + 3] = float(-amplitude * std::sin(angle));
     }
-    m_fft.Inverse(m_table.data());
+    m_fft.Inverse(table);
     float peak = 0;
-    for (int j = 0; j < kTableLength; ++j) peak = std::max(peak, std::abs(m_table[j]));
+    for (int j = 0; j < kTableLength; ++j) peak = std::max(peak, std::abs(table[j]));
     if (peak <= 1e-10f) return;
-    for (int j = 0; j < kTableLength; ++j) m_table[j] /= peak;
+    for (int j = 0; j < kTableLength; ++j) table[j] /= peak;
 }

@@ -2,15 +2,16 @@
 #include <cmath>
 
 #include "signal/envelope/KEnvelopeItems.h"
-#include "signal/generator/KSignalGenerator.h"
+#include "signal/generator/KSignalGeneratorBuilder.h"
 #include "signal/generator/KSignalGeneratorShapes.h"
 
-// The table rebuild in mode "Normal": compose one period from the shape
-// sources, reshape it by the operations in order, normalise it.
+// The table build. Mode "Normal": compose one period from the shape sources,
+// reshape it by the operations in order, normalise it. Mode "Harmonics":
+// synthesise it from the harmonics (KSignalGeneratorSynthesis.cpp).
 
 namespace {
 
-constexpr int kLength = KSignalGenerator::kTableLength;
+constexpr int kLength = KSignalGeneratorRecipe::kTableLength;
 constexpr int kMask = kLength - 1;
 constexpr double kFull = 0.99999;
 constexpr double kOn = 1e-05;
@@ -45,13 +46,14 @@ void Remap(float* data, const float* old, Map position) noexcept {
 
 }  // namespace
 
-void KSignalGenerator::RebuildLocked() {
+void KSignalGeneratorBuilder::Build(KSignalGeneratorTable& out) {
+    UpdateComputers();
+    float* table = out.samples.data();
     if (m_mode == Mode::Normal) {
-        m_shapePosition = std::isnan(m_shapePosition) ? 0.0 : std::clamp(m_shapePosition, 0.0, kMaxShapePosition);
         int index;
         double fraction;
         SplitShapePosition(m_shapePosition, index, fraction);
-        m_morphFraction = fraction;
+        out.morphFraction = fraction;
         ComposeWaveform(index, fraction);
         ApplyPhase();
         ApplySkew();
@@ -60,19 +62,38 @@ void KSignalGenerator::RebuildLocked() {
         ApplyShapeHarmonics();
         if (m_transformEnable) ApplyTransform();
         if (Matters(m_smoothness)) m_smoother.Smooth(m_w.data(), m_t.data(), m_smoothness * 256, m_fft);
-        Normalise();
-        if (m_amplitudeTransformEnable) ApplyAmplitudeTransform();
+        Normalise(table);
+        if (m_amplitudeTransformEnable) ApplyAmplitudeTransform(table);
     } else if (m_mode == Mode::Harmonics) {
-        SynthesiseHarmonics();
+        SynthesiseHarmonics(table);
     }
-    FinishRebuild();
+    table[kLength] = table[0];
+    out.ratioA = m_rateB / m_rateA;
+    out.periodB = m_rateA / m_rateB * kLength;
 }
 
-void KSignalGenerator::ComposeWaveform(int index, double f) {
-    if (!m_customSamplePresent) m_customSampleDepth = 0;
+void KSignalGeneratorBuilder::UpdateComputers() {
+    for (int role = 0; role < kEnvelopeRoles; ++role) {
+        if (m_computersBuilt && m_computerVersions[role] == m_envelopeVersions[role]) continue;
+        ComputerOf(EnvelopeRole(role)).Build(EnvelopeOf(EnvelopeRole(role)));
+        m_computerVersions[role] = m_envelopeVersions[role];
+    }
+    m_computersBuilt = true;
+}
+
+KEnvelopeComputer& KSignalGeneratorBuilder::ComputerOf(EnvelopeRole role) noexcept {
+    switch (role) {
+        case EnvelopeRole::Transform: return m_transformComputer;
+        case EnvelopeRole::AmplitudeTransform: return m_amplitudeComputer;
+        case EnvelopeRole::CustomMorph: break;
+    }
+    return m_customComputer;
+}
+
+void KSignalGeneratorBuilder::ComposeWaveform(int index, double f) {
     const double e = m_envelopeDepth;
     const double s = m_stepDepth;
-    const double c = m_customSampleDepth;
+    const double c = m_customSamplePresent ? m_customSampleDepth : 0.0;
     float* w = m_w.data();
     float* t = m_t.data();
     const float* u = m_u.data();
@@ -113,7 +134,7 @@ void KSignalGenerator::ComposeWaveform(int index, double f) {
     if (IsOn(c)) blend(1 - c, custom, c);
 }
 
-void KSignalGenerator::RenderSteps(float* out) const noexcept {
+void KSignalGeneratorBuilder::RenderSteps(float* out) const noexcept {
     const auto& shapes = KSignalGeneratorShapes::Instance();
     const int count = std::clamp(int(m_stepItemCount), 1, kMaxStepItems);
     int begin = 0;
@@ -139,7 +160,7 @@ void KSignalGenerator::RenderSteps(float* out) const noexcept {
     }
 }
 
-void KSignalGenerator::ApplyPhase() noexcept {
+void KSignalGeneratorBuilder::ApplyPhase() noexcept {
     if (!Matters(m_phase)) return;
     auto delay = static_cast<std::int64_t>(std::floor(m_phase * kLength + 0.5));
     if (delay < 0) delay += kLength;
@@ -147,7 +168,7 @@ void KSignalGenerator::ApplyPhase() noexcept {
     std::rotate(m_w.begin(), m_w.begin() + (kLength - delay), m_w.end());
 }
 
-void KSignalGenerator::ApplySkew() noexcept {
+void KSignalGeneratorBuilder::ApplySkew() noexcept {
     if (!Matters(m_skew)) return;
     m_t = m_w;
     // A cubic time map from 0 to 1 with slope g at both ends.
@@ -158,7 +179,7 @@ void KSignalGenerator::ApplySkew() noexcept {
     });
 }
 
-void KSignalGenerator::ApplyFullSkew() noexcept {
+void KSignalGeneratorBuilder::ApplyFullSkew() noexcept {
     if (!Matters(m_fullSkew)) return;
     m_t = m_w;
     const double a = std::pow(10.0, std::abs(m_fullSkew));
@@ -170,7 +191,7 @@ void KSignalGenerator::ApplyFullSkew() noexcept {
     }
 }
 
-void KSignalGenerator::ApplyHalve() noexcept {
+void KSignalGeneratorBuilder::ApplyHalve() noexcept {
     if (!Matters(m_halve)) return;
     const int half = kLength / 2;
     const int split = half + int(m_halve * (half - 2));
@@ -180,7 +201,7 @@ void KSignalGenerator::ApplyHalve() noexcept {
     Resample(m_t.data() + half, half, m_w.data() + split, kLength - split);
 }
 
-void KSignalGenerator::ApplyShapeHarmonics() noexcept {
+void KSignalGeneratorBuilder::ApplyShapeHarmonics() noexcept {
     if (std::none_of(m_shapeHarmonicLevels.begin(), m_shapeHarmonicLevels.end(), Matters)) return;
     m_t = m_w;
     const float* t = m_t.data();
@@ -203,29 +224,29 @@ void KSignalGenerator::ApplyShapeHarmonics() noexcept {
     }
 }
 
-void KSignalGenerator::ApplyTransform() {
+void KSignalGeneratorBuilder::ApplyTransform() {
     m_t = m_w;
     m_transformComputer.Fill(m_u.data(), 0, 1.0 / (kLength - 1), kLength);
     const float* u = m_u.data();
     Remap(m_w.data(), m_t.data(), [u](int j) { return double(u[j]) * kLength; });
 }
 
-void KSignalGenerator::Normalise() noexcept {
+void KSignalGeneratorBuilder::Normalise(float* table) const noexcept {
     float peak = 0.1f;
     for (float value : m_w) peak = std::max(peak, std::abs(value));
-    for (int j = 0; j < kLength; ++j) m_table[j] = m_w[j] / peak;
+    for (int j = 0; j < kLength; ++j) table[j] = m_w[j] / peak;
 }
 
 // Table values change slowly from one sample to the next, so the item
 // covering the next value is searched from the previous one.
-void KSignalGenerator::ApplyAmplitudeTransform() {
+void KSignalGeneratorBuilder::ApplyAmplitudeTransform(float* table) const {
     const KEnvelopeComputer& curve = m_amplitudeComputer;
     const int last = curve.ItemCount() - 1;
     int index = 0;
     for (int j = 0; j < kLength; ++j) {
-        const double y = m_table[j];
+        const double y = table[j];
         while (index > 0 && y < curve.ItemAt(index - 1).End()) --index;
         while (index < last && y >= curve.ItemAt(index).End()) ++index;
-        m_table[j] = float(curve.ItemAt(index).Evaluate(y));
+        table[j] = float(curve.ItemAt(index).Evaluate(y));
     }
 }

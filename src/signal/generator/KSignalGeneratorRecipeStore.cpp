@@ -7,7 +7,7 @@
 #include "foundation/text/KFormatter.h"
 #include "foundation/text/NumberText.h"
 #include "foundation/xml/KStorageContext.h"
-#include "signal/generator/KSignalGenerator.h"
+#include "signal/generator/KSignalGeneratorRecipe.h"
 
 // The stored form of a generator: attribute "Mode", then only the keys of
 // that mode, in one operation for both directions. Loaded values go through
@@ -16,7 +16,7 @@
 
 namespace {
 
-using Control = KSignalGenerator::Control;
+using Control = KSignalGeneratorRecipe::Control;
 
 KString Indexed(const char* name, int index) { return KFormatter("{0}{1}") << name << index; }
 
@@ -52,41 +52,31 @@ bool FloatBlock(KStorageContext& context, float* values, int count) {
 
 }  // namespace
 
-void KSignalGenerator::StoreControl(KStorageContext& context, const KString& name, Control control) {
+void KSignalGeneratorRecipe::StoreControl(KStorageContext& context, const KString& name, Control control) {
     context.Property(name, Get(control), [&](double value) { Set(control, value); });
 }
 
-void KSignalGenerator::StoreControlUnlessZero(KStorageContext& context, const KString& name, Control control) {
+void KSignalGeneratorRecipe::StoreControlUnlessZero(KStorageContext& context, const KString& name, Control control) {
     context.Property(name, Get(control), [&](double value) { Set(control, value); }, 0.0);
 }
 
-void KSignalGenerator::StoreEnvelope(KStorageContext& context, EnvelopeRole role) {
+void KSignalGeneratorRecipe::StoreEnvelope(KStorageContext& context, EnvelopeRole role) {
     KEnvelope envelope = EnvelopeOf(role);
     envelope.Store(context);
-    if (context.Loading()) SetEnvelope(role, envelope);  // raises for a point type it cannot build, before anything changes
+    if (context.Loading()) SetEnvelope(role, envelope);
 }
 
-void KSignalGenerator::Store(KStorageContext& context) {
-    {
-        KScopedLock hold(m_lockPointer);
-        // A missing or unknown mode is "Normal".
-        KString mode = ModeName(m_mode);
-        context.Field("Mode", mode, KString());
-        if (context.Loading()) SetMode(mode.EqualsNoCase("Harmonics") ? Mode::Harmonics : Mode::Normal);
-        if (m_mode == Mode::Normal) StoreNormal(context);
-        else StoreHarmonics(context);
-        // The generator's preset manager keeps no state of its own in here yet.
-        if (context.Loading()) {
-            // The harmonics just read are the ones to keep, not a regeneration.
-            m_analyse = false;
-            m_dirty.store(false, std::memory_order_release);
-            RebuildLocked();
-        }
-    }
-    if (context.Loading()) NotifyOwner();
+void KSignalGeneratorRecipe::Store(KStorageContext& context, KString& sampleFilePath) {
+    // A missing or unknown mode is "Normal".
+    KString mode = ModeName(m_mode);
+    context.Field("Mode", mode, KString());
+    if (context.Loading()) SetMode(mode.EqualsNoCase("Harmonics") ? Mode::Harmonics : Mode::Normal);
+    if (m_mode == Mode::Normal) StoreNormal(context);
+    else StoreHarmonics(context, sampleFilePath);
+    // The generator's preset manager keeps no state of its own in here yet.
 }
 
-void KSignalGenerator::StoreNormal(KStorageContext& context) {
+void KSignalGeneratorRecipe::StoreNormal(KStorageContext& context) {
     StoreControl(context, "value", Control::ShapePosition);
     StoreControl(context, "Smoothness", Control::Smoothness);
     context.Property("EnvelopeDepth", m_envelopeDepth, [&](double v) { Set(Control::EnvelopeDepth, v); },
@@ -98,7 +88,7 @@ void KSignalGenerator::StoreNormal(KStorageContext& context) {
     StoreOperations(context);
 }
 
-void KSignalGenerator::StoreSteps(KStorageContext& context) {
+void KSignalGeneratorRecipe::StoreSteps(KStorageContext& context) {
     context.Property("StepItemCount", int(m_stepItemCount), [&](int n) { SetStepItemCount(n); });
     StoreControl(context, "StepDepth", Control::StepDepth);
     context.Property("StepBaseLowest", m_stepBaseLowest, [&](bool on) { SetStepBaseLowest(on); },
@@ -115,7 +105,7 @@ void KSignalGenerator::StoreSteps(KStorageContext& context) {
 }
 
 // A missing or unreadable block clears the custom sample and its depth.
-void KSignalGenerator::StoreCustomSample(KStorageContext& context) {
+void KSignalGeneratorRecipe::StoreCustomSample(KStorageContext& context) {
     bool loaded = false;
     context.OptionalSubItem("CustomSample", m_customSamplePresent, [&](KStorageContext& c) {
         Buffer samples = m_customSample;
@@ -127,7 +117,7 @@ void KSignalGenerator::StoreCustomSample(KStorageContext& context) {
     if (context.Loading() && !loaded) ClearCustomSample();
 }
 
-void KSignalGenerator::StoreOperations(KStorageContext& context) {
+void KSignalGeneratorRecipe::StoreOperations(KStorageContext& context) {
     if (context.Loading()) {
         for (Control control : {Control::Phase, Control::Skew, Control::FullSkew, Control::Halve}) Set(control, 0);
         SetTransformEnabled(false);
@@ -153,7 +143,7 @@ void KSignalGenerator::StoreOperations(KStorageContext& context) {
     });
 }
 
-void KSignalGenerator::StoreHarmonics(KStorageContext& context) {
+void KSignalGeneratorRecipe::StoreHarmonics(KStorageContext& context, KString& sampleFilePath) {
     if (context.Loading())
         for (Control control : {Control::Sharpen, Control::Noise, Control::Clean, Control::Compress, Control::Harmonize})
             Set(control, 0);
@@ -166,7 +156,7 @@ void KSignalGenerator::StoreHarmonics(KStorageContext& context) {
         StoreControl(c, "FundamentalMinimum", Control::FundamentalMinimum);
         c.Property("Seed", std::int64_t(m_seed), [&](std::int64_t seed) { SetSeed(std::uint64_t(seed)); });
         StoreControl(c, "SampleRatio", Control::SampleRatio);
-        StoreSample(c);
+        StoreSample(c, sampleFilePath);
         StoreControlUnlessZero(c, "PostProcess.Sharpen", Control::Sharpen);
         StoreControlUnlessZero(c, "PostProcess.Noise", Control::Noise);
         StoreControlUnlessZero(c, "PostProcess.Clean", Control::Clean);
@@ -177,7 +167,7 @@ void KSignalGenerator::StoreHarmonics(KStorageContext& context) {
 
 // Magnitudes and phases as binary blocks of Count floats; older states list
 // them as attributes X0, X1, ... and Y0, Y1, ... instead.
-void KSignalGenerator::StoreHarmonicLevels(KStorageContext& context) {
+void KSignalGeneratorRecipe::StoreHarmonicLevels(KStorageContext& context) {
     std::array<float, kMaxHarmonics> magnitudes = m_magnitudes;
     std::array<float, kMaxHarmonics> phases = m_phases;
     const bool blocks = context.OptionalSubItem("Magnitudes", true, [&](KStorageContext& c) {
@@ -198,20 +188,10 @@ void KSignalGenerator::StoreHarmonicLevels(KStorageContext& context) {
     }
 }
 
-// The position first, so that a sample read for a new path is analysed at
-// the loaded position; a file is read only when the path changed.
-void KSignalGenerator::StoreSample(KStorageContext& context) {
+// The caller reads and analyses the file at the path.
+void KSignalGeneratorRecipe::StoreSample(KStorageContext& context, KString& sampleFilePath) {
     double position = m_samplePosition;
-    KString path = m_sampleFilePath;
     context.Field("SamplePosition", position);
-    context.Field("SampleFilePath", path);
-    if (context.Storing()) return;
-    position = std::isnan(position) ? 0.0 : std::clamp(position, 0.0, 1.0);
-    if (path != m_sampleFilePath) {
-        m_samplePosition = position;
-        ReadSampleFile(path);
-    } else if (position != m_samplePosition) {
-        m_samplePosition = position;
-        m_analysis = KSampleAnalyser::Analyse(m_sample.get(), m_samplePosition);
-    }
+    context.Field("SampleFilePath", sampleFilePath);
+    if (context.Loading()) SetSamplePosition(position);
 }
