@@ -10,6 +10,11 @@ KAudioPlugin::KAudioPlugin() : m_updateThread(std::make_unique<KAutomationUpdate
     m_updateThread->Start();
 }
 
+void KAudioPlugin::StopAutomationUpdateThread() noexcept {
+    m_deferredWork.store(nullptr);
+    KGuard::Run("KAudioPlugin::StopAutomationUpdateThread", [&] { m_updateThread->Stop(); });
+}
+
 KAudioPlugin::~KAudioPlugin() {
     KGuard::Run("KAudioPlugin::~KAudioPlugin", [&] {
         m_updateThread->Stop();

@@ -75,8 +75,17 @@ public:
     void TakePendingEditorUpdates(std::vector<AutomationAdapter*>& adapters);
     bool HasPendingEditorUpdates();
     // Work the audio thread asked for that must not run there (loading a
-    // preset the MIDI trigger chose); the update thread runs it.
-    virtual void RunDeferredWork() {}
+    // preset the MIDI trigger chose); the update thread runs it. A plain
+    // function, set once the plug-in is complete: the thread runs from the
+    // base's construction to its destruction, when no virtual call is safe.
+    using DeferredWork = void (*)(KAudioPlugin& plugin);
+    void SetDeferredWork(DeferredWork work) noexcept { m_deferredWork.store(work); }
+    void RunDeferredWork() {
+        if (DeferredWork work = m_deferredWork.load()) work(*this);
+    }
+    // Ends the update thread; derived plug-ins call it first in their
+    // destructors, before what the thread reaches goes away.
+    void StopAutomationUpdateThread() noexcept;
     // The editor system, or null while there is none.
     void SetEditorUpdateTarget(KEditorUpdateTarget* target) noexcept;
     KEditorUpdateTarget* EditorUpdateTarget() const noexcept { return m_editorTarget.load(); }
@@ -265,6 +274,7 @@ private:
     std::vector<AutomationAdapter*> m_pendingEditorUpdates;
     std::atomic<KEditorUpdateTarget*> m_editorTarget{nullptr};
     std::unique_ptr<KAutomationUpdateThread> m_updateThread;
+    std::atomic<DeferredWork> m_deferredWork{nullptr};
     int m_parameterCount = 0;
     KAudioPluginAdapter* m_hostAdapter = nullptr;
     KChannelLists m_channelLists;

@@ -8,6 +8,7 @@ void KQuenlorAudioEffectPlugin::Initialize(const KString& productName, const KSt
     m_productName = productName;
     m_makerName = makerName;
     KAudioEffectPluginToAudioPluginAdapter::Initialize(effectEntry);
+    SetDeferredWork(&StepPendingPreset);
     SetCurrentPresetIndex(-1);
     m_activePresets.SetCurrent(0);
     KStorageContext first(m_activePresets.Slot(0), true);
@@ -41,8 +42,11 @@ void KQuenlorAudioEffectPlugin::SwitchPreset(int step) {
     WakeAutomationUpdateThread();
 }
 
-void KQuenlorAudioEffectPlugin::RunDeferredWork() {
-    const int step = m_pendingPresetStep.exchange(0, std::memory_order_relaxed);
-    KPresetNavigator* navigator = m_presetNavigator.load();
+void KQuenlorAudioEffectPlugin::StepPendingPreset(KAudioPlugin& plugin) {
+    auto& self = static_cast<KQuenlorAudioEffectPlugin&>(plugin);
+    const int step = self.m_pendingPresetStep.exchange(0, std::memory_order_relaxed);
+    KPresetNavigator* navigator = self.m_presetNavigator.load();
     if (step != 0 && navigator) navigator->StepPreset(step);
 }
+
+KQuenlorAudioEffectPlugin::~KQuenlorAudioEffectPlugin() { StopAutomationUpdateThread(); }

@@ -10,6 +10,7 @@ public:
     // Sets the adapter up, then fills every active-preset slot with the
     // default settings.
     void Initialize(const KString& productName, const KString& makerName, KPluginEntry effectEntry);
+    ~KQuenlorAudioEffectPlugin() override;
 
     // The whole state: the upsampling settings and the active-preset slots,
     // then the adapter's fields and settings.
@@ -19,7 +20,6 @@ public:
 
     // The preset library the MIDI preset trigger steps through (not owned).
     void SetPresetNavigator(KPresetNavigator* navigator) noexcept { m_presetNavigator.store(navigator); }
-    void RunDeferredWork() override;
 
     const KString& ProductName() const noexcept { return m_productName; }
     const KString& MakerName() const noexcept { return m_makerName; }
@@ -29,6 +29,7 @@ protected:
     void SwitchPreset(int step) override;
 
 private:
+    static void StepPendingPreset(KAudioPlugin& plugin);
     void StoreUpsampling(KStorageContext& context);
     std::atomic<int> m_pendingPresetStep{0};
     std::atomic<KPresetNavigator*> m_presetNavigator{nullptr};

@@ -92,7 +92,6 @@ TEST_F(PluginFixture, WrappersMapHostValuesOntoGeneratorFields) {
     const int level3 = Index("Oscillator 1 shape Harmonics - Level 3");
     plugin->SetParameter(level3, 0.8);
     EXPECT_FLOAT_EQ(generator.HarmonicMagnitude(2), 0.8f);
-    EXPECT_TRUE(generator.IsDirty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Audio through the module equals what the command-line program renders
 // from the same input with the same settings, sample for sample.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 #include <sndfile.h>
 
 #include <cstdlib>
@@ -20,7 +22,7 @@ constexpr int kBlock = 512;
 
 fs::path TempFolder() {
     const char* base = std::getenv("HALVANE_TEST_TMP");
-    fs::path folder = fs::path(base ? base : fs::temp_directory_path().string()) / "vst2-render";
+    fs::path folder = fs::path(base ? base : fs::temp_directory_path().string()) / ("vst2-render-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     return folder;
 }

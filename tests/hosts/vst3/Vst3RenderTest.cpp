@@ -17,11 +17,13 @@ namespace {
 constexpr int kRate = 48000;
 constexpr int kFrames = kRate / 2;
 
+// Named after the running test as well: CTest runs the tests of this file
+// in parallel processes.
 std::filesystem::path TempFile(const std::string& name) {
     const char* folder = std::getenv("HALVANE_TEST_TMP");
     std::filesystem::path path = folder ? folder : std::filesystem::temp_directory_path().string();
     std::filesystem::create_directories(path);
-    return path / name;
+    return path / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + name);
 }
 
 std::vector<float> StereoTones() {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 #include <sndfile.h>
 
 #include <cmath>
@@ -34,7 +36,8 @@ std::string TempPath(const std::string& name) {
     const char* root = std::getenv("HALVANE_TEST_TMP");
     std::filesystem::path folder = root ? root : std::filesystem::temp_directory_path().string();
     std::filesystem::create_directories(folder);
-    return (folder / name).string();
+    // One name per process: CTest runs the tests in parallel processes.
+    return (folder / (std::to_string(::getpid()) + "-" + name)).string();
 }
 
 // Writes a stereo float WAV with the signal in both channels.
