@@ -16,6 +16,12 @@ constexpr int kImpulseWindow = 3072 + 4096;
 // The ordinary upsampling filters are minimum-phase half-band stages whose
 // few samples of group delay are not reported.
 constexpr int kUnreportedHalfbandDelay = 8;
+// A waveform that a background build finishes during a probe is taken up
+// at the start of a block, and its fade continues the slope of what was
+// heard, impulse and all: it can move the loudest sample of that one probe.
+// A probe is repeated before its delay counts as wrong; a wrong latency is
+// wrong every time.
+constexpr int kProbes = 3;
 
 }  // namespace
 
@@ -27,14 +33,7 @@ std::vector<int> KTortureInstance::DepthParameters() {
     return depths;
 }
 
-void KTortureInstance::CheckLatency() {
-    Drain();
-    const std::vector<int> depths = DepthParameters();
-    std::vector<double> kept;
-    for (int depth : depths) {
-        kept.push_back(GetParameter(depth));
-        SetParameter(depth, 0.0);
-    }
+KTortureInstance::KImpulseDelay KTortureInstance::MeasureImpulseDelay() {
     const int blockSize = m_blockSize.load();
     std::vector<float> collected;
     collected.reserve(std::size_t(kSettleFrames + kImpulseWindow + 2 * kMaxBlock));
@@ -46,21 +45,37 @@ void KTortureInstance::CheckLatency() {
     ProcessQuietly(impulse.data(), blockSize, collected);
     while (int(collected.size()) < kImpulseWindow) ProcessQuietly(nullptr, blockSize, collected);
 
-    for (std::size_t i = 0; i < depths.size(); ++i) SetParameter(depths[i], kept[i]);
-    m_counters.latencyChecks.fetch_add(1, std::memory_order_relaxed);
-
+    KImpulseDelay delay;
     const auto notFinite = std::find_if(collected.begin(), collected.end(), [](float v) { return !std::isfinite(v); });
-    if (notFinite != collected.end()) {
-        m_failure.Report(m_index, "latency probe: output not finite " + std::to_string(notFinite - collected.begin()) +
-                                      " samples after the impulse (" + Describe(m_shape) + ")");
-        return;
+    if (notFinite != collected.end()) delay.notFiniteAt = int(notFinite - collected.begin());
+    else delay.samples = int(std::max_element(collected.begin(), collected.end()) - collected.begin());
+    return delay;
+}
+
+void KTortureInstance::CheckLatency() {
+    Drain();
+    const std::vector<int> depths = DepthParameters();
+    std::vector<double> kept;
+    for (int depth : depths) {
+        kept.push_back(GetParameter(depth));
+        SetParameter(depth, 0.0);
     }
-    const int measured = int(std::max_element(collected.begin(), collected.end()) - collected.begin());
     const int reported = ReportedLatency();
     const bool halfband = m_shape.processing.upsampling > 1 && !m_shape.highQualityUpsampling;
     const int tolerance = halfband ? kUnreportedHalfbandDelay : 0;
-    if (std::abs(measured - reported) > tolerance)
-        m_failure.Report(m_index,
-                         "latency reported " + std::to_string(reported) + ", measured " + std::to_string(measured) +
-                             " (" + Describe(m_shape) + ")");
+    KImpulseDelay delay;
+    for (int probe = 0; probe < kProbes; ++probe) {
+        delay = MeasureImpulseDelay();
+        if (delay.notFiniteAt >= 0) break;
+        if (std::abs(delay.samples - reported) <= tolerance) break;
+    }
+    for (std::size_t i = 0; i < depths.size(); ++i) SetParameter(depths[i], kept[i]);
+    m_counters.latencyChecks.fetch_add(1, std::memory_order_relaxed);
+
+    if (delay.notFiniteAt >= 0)
+        m_failure.Report(m_index, "latency probe: output not finite " + std::to_string(delay.notFiniteAt) +
+                                      " samples after the impulse (" + Describe(m_shape) + ")");
+    else if (std::abs(delay.samples - reported) > tolerance)
+        m_failure.Report(m_index, "latency reported " + std::to_string(reported) + ", measured " +
+                                      std::to_string(delay.samples) + " (" + Describe(m_shape) + ")");
 }

@@ -69,6 +69,12 @@ public:
     // unchanged). Runs on the calling thread; drains first.
     void CheckLatency();
 
+    // What one impulse through the instance showed.
+    struct KImpulseDelay {
+        int samples = 0;  // where the loudest output came
+        int notFiniteAt = -1;  // the first output that is not a number, if any
+    };
+
 protected:
     // How a block's buffers are handed over.
     enum class Buffers { Separate, InPlace, MonoInput, Accumulating };
@@ -107,6 +113,7 @@ private:
     void FollowShape(const KStateShape& shape);
     std::string Description() const;
     std::vector<int> DepthParameters();
+    KImpulseDelay MeasureImpulseDelay();
 
     int m_index;
     KTortureFailure& m_failure;
