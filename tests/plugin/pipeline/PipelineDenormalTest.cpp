@@ -37,6 +37,28 @@ void ExpectNoDenormalAfterSilence(int factor, bool highQuality) {
     }
 }
 
+// An effect may itself make a number too small for a normal float: here
+// the silent input's 1e-15 scaled by 1e-25 gives 1e-40. Whatever the
+// effect's arithmetic, such a number leaves the plug-in as 0.
+TEST(PipelineDenormals, AnEffectResultBelowTheSmallestNormalLeavesAsZero) {
+    for (int factor : {1, 2}) {
+        TestPlugin plugin(false);
+        plugin.SetSampleRate(48000);
+        plugin.SetUpsamplingFactor(factor);
+        plugin.InitProcessing();
+        plugin.Effect().sameForAllChannels = true;
+        plugin.SetParameter(ScalingEffect::kGain, 0.5e-25);  // 0 + 2 * 0.5e-25 = 1e-25
+        for (int block = 0; block < 20; ++block) {
+            HostBuffers in(2, 480), out(2, 480);
+            plugin.ProcessBlock(in.Pointers(), out.Pointers(), 480, true);
+            for (int c = 0; c < 2; ++c)
+                for (int s = 0; s < 480; ++s)
+                    ASSERT_FALSE(Denormal(out[c][s])) << "factor " << factor << ", block " << block << ", channel "
+                                                      << c << ", sample " << s << ": " << out[c][s];
+        }
+    }
+}
+
 TEST(PipelineDenormals, DecayingUpsamplingFiltersStayNormal) {
     for (int factor : {2, 4, 8}) {
         ExpectNoDenormalAfterSilence(factor, false);
