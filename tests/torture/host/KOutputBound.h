@@ -16,8 +16,9 @@ struct KProcessingShape {
 // - with depth d in 0..1 one oscillator gives x (1 - d + d g), at most |x|;
 //   two oscillators in turn give at most |x|; summed ("Modulate") they give
 //   x (1 - d + d (g1 + g2)), at most 2 |x|;
-// - the jump smoother starts a fade at 2 y[-1] - y[-2] - y[0], at most four
-//   times the peak, so a block with a fade reaches 5 times the peak;
+// - the jump smoother starts a fade at 2 y[-1] - y[-2] - y[0], held within
+//   four times the peak even when fades overlap, so a block with a fade
+//   reaches 5 times the peak;
 // - an input mixed into the output adds |x| once more: 11 |x| in all;
 // - the up- and down-sampling filters amplify by at most the sum of their
 //   absolute impulse responses: below 2 for each elliptic half-band stage
