@@ -114,6 +114,7 @@ private:
     std::string Description() const;
     std::vector<int> DepthParameters();
     KImpulseDelay MeasureImpulseDelay();
+    void ReportProbes(const std::vector<KImpulseDelay>& probes, int reported, int tolerance);
 
     int m_index;
     KTortureFailure& m_failure;
