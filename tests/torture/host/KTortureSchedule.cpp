@@ -67,7 +67,8 @@ const std::vector<KTortureSchedule::WeightedAction>& KTortureSchedule::Actions()
 bool KTortureSchedule::Step(std::uint64_t step) {
     m_failure.EnterStep(step);
     KTortureRandom random = KTortureRandom::ForStep(m_seed, step);
-    KTortureInstance& instance = *m_instances[std::size_t(random.Below(int(m_instances.size())))];
+    const std::size_t slot = std::size_t(random.Below(int(m_instances.size())));
+    KTortureInstance& instance = *m_instances[slot];
     int total = 0;
     for (const WeightedAction& entry : Actions()) total += entry.weight;
     int pick = random.Below(total);
@@ -79,8 +80,9 @@ bool KTortureSchedule::Step(std::uint64_t step) {
         }
         pick -= entry.weight;
     }
-    // Latency is compared at chosen points: every 400th step.
-    if (step % 400 == 399) Latency(instance, random, step);
+    // Latency is compared at chosen points: every 400th step. The action
+    // may have replaced the instance in its slot.
+    if (step % 400 == 399) Latency(*m_instances[slot], random, step);
     return !m_failure.Failed();
 }
 
