@@ -7,13 +7,13 @@
 #include "foundation/core/KException.h"
 #include "ui/layout/KLayoutDescription.h"
 
-namespace {
-
 void ParseSize(const std::string& text, int& width, int& height) {
     char tail = 0;
     if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &tail) != 2 || width < 1 || height < 1)
         throw ToolError("--size must be WIDTHxHEIGHT in pixels, e.g. 640x480");
 }
+
+namespace {
 
 void PrintControls(const KLayoutControl& parent, int originX, int originY, int depth, std::ostream& out) {
     for (int i = 0; i < parent.ChildCount(); ++i) {

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <unistd.h>
 
+#include "EditorCommand.h"
 #include "LayoutCommand.h"
 #include "ParameterSettings.h"
 #include "PresetsCommand.h"
@@ -104,6 +105,12 @@ int main(int argc, char** argv) {
     layout->add_option("file", layoutFile, "the editor description (XML)")->required();
     layout->add_option("--size", layoutSize, "WIDTHxHEIGHT of the window (default: its own size)");
 
+    CLI::App* editor = app.add_subcommand("editor", "Draw the editor off screen into a PNG file.");
+    std::string screenshot, editorSize;
+    editor->add_option("--screenshot", screenshot, "the PNG file to write")->required();
+    editor->add_option("--set", settings, "ID=TEXT: set a parameter first")->allow_extra_args(false);
+    editor->add_option("--size", editorSize, "WIDTHxHEIGHT of the window (default: its own size)");
+
     CLI::App* state = app.add_subcommand("state", "Inspect saved state blocks.");
     state->require_subcommand(1);
     std::string stateFile;
@@ -137,6 +144,10 @@ int main(int argc, char** argv) {
         ApplySettings(*plugin, settings);
         if (*presets.command) {
             presets.Run(*plugin);
+            return 0;
+        }
+        if (*editor) {
+            WriteEditorScreenshot(*plugin, screenshot, editorSize);
             return 0;
         }
         if (*params) {

@@ -11,7 +11,9 @@
 #include "plugin/core/KTransportInfo.h"
 
 class KPluginPresets;
+class KPluginEditor;
 class KQuenlorAudioEffectPlugin;
+struct KKeyEvent;
 
 // The plug-in as a host bridge sees it: parameters by index with their
 // texts, processing set-up, the block entry, MIDI in, state and latency.
@@ -112,10 +114,39 @@ public:
     void SetEditorOpen(bool open) noexcept;
     void EditorIdle() noexcept;
 
+    // False in builds without an editor: bridges then declare none, and the
+    // editor operations below answer sizes of 0, -1 for the connection and
+    // raise KException for everything else.
+    bool HasEditor() const noexcept { return m_editor != nullptr; }
+    // The editor window. CreateEditor makes its controls (true when this
+    // call made them); sizes are 0 until then. OpenEditor embeds it into
+    // the host's X11 window; CloseEditor takes it out again and
+    // DestroyEditor drops its controls too. Failures raise KException for
+    // the bridge's guard.
+    bool CreateEditor();
+    bool EditorExists() const noexcept;
+    void DestroyEditor();
+    KAudioPluginAdapter::EditorSize EditorSize() const noexcept;
+    KAudioPluginAdapter::EditorSize EditorMinimalSize() const noexcept;
+    void OpenEditor(std::uint64_t parentWindow);
+    void CloseEditor();
+    bool IsEditorWindowOpen() const noexcept;
+    // One pass of the window's pending events and repaints.
+    void IdleEditor();
+    // True when the editor used the key.
+    bool EditorKey(const KKeyEvent& event);
+    // Lays the editor out for that size (held at its minimal size) and
+    // resizes its window.
+    void ResizeEditor(int width, int height);
+    // The editor window's display connection, -1 while closed.
+    int EditorConnectionFd() const noexcept;
+    bool EditorShiftHeld() const noexcept;
+
     void SetHostAdapter(KAudioPluginAdapter* adapter) noexcept;
 
 private:
     KScopedLock HoldEffect() const;
+    KPluginEditor& Editor() const;
 
     // Declared before the plug-in so that it goes after it: the plug-in's
     // update thread may step through the library until the plug-in is gone.
@@ -124,4 +155,5 @@ private:
     // Hosts may save and restore from several threads at once; the slot
     // copies a save reads are the ones a restore replaces.
     KLock m_stateLock;
+    std::unique_ptr<KPluginEditor> m_editor;
 };

@@ -114,6 +114,14 @@ void KAudioPluginVSTAdapter::SendAutomation(std::int32_t index, double value) {
     m_sendingAutomation.store(std::thread::id(), std::memory_order_release);
 }
 
+void KAudioPluginVSTAdapter::BeginEdit(std::int32_t index) {
+    if (index >= 0 && index < m_effect.numParams) CallHost(audioMasterBeginEdit, index);
+}
+
+void KAudioPluginVSTAdapter::EndEdit(std::int32_t index) {
+    if (index >= 0 && index < m_effect.numParams) CallHost(audioMasterEndEdit, index);
+}
+
 bool KAudioPluginVSTAdapter::ChangeEditorSize(EditorSize size) {
     if (!m_editor || !m_editor->Window().Exists() || !m_editor->Window().IsShown()) return false;
     // Resizing the host's frame windows behind its back is not done: the

@@ -43,6 +43,8 @@ public:
     // KAudioPluginAdapter.
     void SendAutomation(std::int32_t index, double value) override;
     void SendBypassAutomation(bool state) override { (void)state; }
+    void BeginEdit(std::int32_t index) override;
+    void EndEdit(std::int32_t index) override;
     void GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* midiData) override;
     void ReportLatency() override { PrepareProcessing(); }
     bool ChangeEditorSize(EditorSize size) override;

@@ -4,6 +4,7 @@
 #include "foundation/platform/Export.h"
 #include "hosts/common/KLibrary.h"
 #include "hosts/vst2/KAudioPluginVSTAdapter.h"
+#include "hosts/vst2/KVst2EditorWindow.h"
 #include "hosts/vst2/abi/VstOpcodes.h"
 
 using namespace Vst2;
@@ -13,7 +14,10 @@ HALVANE_EXPORT AEffect* VSTPluginMain(audioMasterCallback host) {
     if (!host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0) == 0) return nullptr;
     return KGuard::Run("VST Plugin main", nullptr, [&] {
         KStartLibrarySubsystems();
-        auto* adapter = new KAudioPluginVSTAdapter(host, KHostedPlugin::Create());
+        auto plugin = KHostedPlugin::Create();
+        std::unique_ptr<KEditorWindow> window;
+        if (plugin->HasEditor()) window = std::make_unique<KVst2EditorWindow>(*plugin);
+        auto* adapter = new KAudioPluginVSTAdapter(host, std::move(plugin), std::move(window));
         return adapter->getAeffect();
     });
 }

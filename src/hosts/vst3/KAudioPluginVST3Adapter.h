@@ -15,6 +15,8 @@
 // One plug-in instance as a VST 3 object: audio processor and edit
 // controller at once, so hosts never create, connect or synchronise a
 // second object. It talks to the plug-in only through KHostedPlugin.
+class KVST3EditorView;
+
 class KAudioPluginVST3Adapter final : public vst3::IComponent,
                                       public vst3::IAudioProcessor,
                                       public vst3::IProcessContextRequirements,
@@ -120,6 +122,10 @@ public:
     void ReportLatency() override;
     bool ChangeEditorSize(EditorSize size) override;
     void ParametersChanged() override;
+    void BeginEdit(std::int32_t index) override;
+    void EndEdit(std::int32_t index) override;
+    // The editor view being destroyed.
+    void ViewGone(KVST3EditorView* view) noexcept;
 
     // The name the host gave at initialisation.
     const KString& HostName() const noexcept { return m_hostName; }
@@ -149,6 +155,8 @@ private:
     void ProcessAudio(vst3::ProcessData& data);
 
     std::unique_ptr<KHostedPlugin> m_plugin;
+    // The open editor view, which the host owns; null while there is none.
+    KVST3EditorView* m_view = nullptr;
     KVST3RefCount m_references;
     bool m_initialized = false;
     bool m_counted = false;

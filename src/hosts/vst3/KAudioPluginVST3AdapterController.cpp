@@ -1,7 +1,10 @@
 // The edit-controller side of the VST 3 bridge: parameters, texts, MIDI
 // mapping and units.
+#include <cstring>
+
 #include "foundation/core/Guard.h"
 #include "hosts/vst3/KAudioPluginVST3Adapter.h"
+#include "hosts/vst3/KVST3EditorView.h"
 #include "hosts/vst3/KVST3Text.h"
 
 bool KAudioPluginVST3Adapter::IsPluginParameter(vst3::ParamID id) const noexcept {
@@ -62,8 +65,15 @@ void KAudioPluginVST3Adapter::ReplaceHandler(vst3::IComponentHandler* handler) n
     if (vst3::IComponentHandler* old = m_handler.exchange(handler)) old->release();
 }
 
-// Hosts show their own controls while the plug-in has no editor.
-vst3::IPlugView* KAudioPluginVST3Adapter::createView(vst3::FIDString) { return nullptr; }
+// One view at a time, named "editor" as hosts ask for it. Builds without an
+// editor answer none, and hosts show their own controls.
+vst3::IPlugView* KAudioPluginVST3Adapter::createView(vst3::FIDString name) {
+    if (!name || std::strcmp(name, "editor") != 0 || m_view || !m_plugin->HasEditor()) return nullptr;
+    return KGuard::Run("KAudioPluginVST3Adapter::createView", static_cast<vst3::IPlugView*>(nullptr), [&] {
+        m_view = new KVST3EditorView(*this, *m_plugin);
+        return static_cast<vst3::IPlugView*>(m_view);
+    });
+}
 
 vst3::tresult KAudioPluginVST3Adapter::getMidiControllerAssignment(vst3::int32, vst3::int16,
                                                                    vst3::CtrlNumber controller, vst3::ParamID& id) {

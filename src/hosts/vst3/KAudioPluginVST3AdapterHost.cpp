@@ -1,5 +1,6 @@
 // What travels from the plug-in back to a VST 3 host.
 #include "hosts/vst3/KAudioPluginVST3Adapter.h"
+#include "hosts/vst3/KVST3EditorView.h"
 
 // The flag keeps the host's echo of the value, arriving in a later block,
 // from being applied as a new change while the edit is under way.
@@ -33,5 +34,20 @@ void KAudioPluginVST3Adapter::ParametersChanged() {
     if (vst3::IComponentHandler* handler = m_handler) handler->restartComponent(vst3::kParamValuesChanged);
 }
 
-// Without an editor there is no view whose size could change.
-bool KAudioPluginVST3Adapter::ChangeEditorSize(EditorSize) { return false; }
+void KAudioPluginVST3Adapter::BeginEdit(std::int32_t index) {
+    vst3::IComponentHandler* handler = m_handler;
+    if (index >= 0 && index < m_plugin->ParameterCount() && handler) handler->beginEdit(vst3::ParamID(index));
+}
+
+void KAudioPluginVST3Adapter::EndEdit(std::int32_t index) {
+    vst3::IComponentHandler* handler = m_handler;
+    if (index >= 0 && index < m_plugin->ParameterCount() && handler) handler->endEdit(vst3::ParamID(index));
+}
+
+bool KAudioPluginVST3Adapter::ChangeEditorSize(EditorSize size) {
+    return m_view && m_view->RequestSize(size.width, size.height);
+}
+
+void KAudioPluginVST3Adapter::ViewGone(KVST3EditorView* view) noexcept {
+    if (m_view == view) m_view = nullptr;
+}

@@ -14,6 +14,11 @@ public:
     // A parameter changed inside the plug-in; value is normalised 0..1.
     virtual void SendAutomation(std::int32_t index, double value) = 0;
     virtual void SendBypassAutomation(bool state) = 0;
+    // The user starts and ends one edit of a parameter (a drag, say); the
+    // host then records the values sent between them as one gesture.
+    // Formats without gestures ignore them.
+    virtual void BeginEdit(std::int32_t index) { (void)index; }
+    virtual void EndEdit(std::int32_t index) { (void)index; }
     // Four bytes are read from midiData: status byte first.
     virtual void GenerateMIDIEvent(std::int32_t deltaFrames, const std::uint8_t* midiData) = 0;
     // The latency changed; the bridge reads it from the plug-in.

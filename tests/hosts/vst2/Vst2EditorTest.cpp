@@ -62,7 +62,9 @@ struct Vst2EditorSide : testing::Test {
 
 TEST(Vst2Editor, WithoutAnEditorWindowNoEditorIsDeclared) {
     TestHost host;
-    ASSERT_NE(host.LoadFromModule(), nullptr);
+    host.Adopt([](audioMasterCallback callback) {
+        return (new KAudioPluginVSTAdapter(callback, KHostedPlugin::Create()))->getAeffect();
+    });
     EXPECT_EQ(host.Effect()->flags & effFlagsHasEditor, 0);
     ERect* rect = nullptr;
     EXPECT_EQ(host.Dispatch(effEditGetRect, 0, 0, &rect), 0);

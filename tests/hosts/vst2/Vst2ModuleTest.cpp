@@ -50,8 +50,9 @@ TEST(Vst2Module, RecordCarriesTheIdentity) {
     EXPECT_EQ(effect->numParams, KHostedPlugin::Create()->ParameterCount());
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    // Can replace (0x10) and programs are chunks (0x20); no editor, no synth.
-    EXPECT_EQ(effect->flags, 0x30);
+    // Has an editor (0x1), can replace (0x10) and programs are chunks (0x20);
+    // no synth.
+    EXPECT_EQ(effect->flags, 0x31);
     EXPECT_EQ(effect->ioRatio, 1.0f);
     EXPECT_EQ(effect->processDoubleReplacing, nullptr);
     EXPECT_EQ(host.Text(effGetEffectName), "Halvane");

@@ -86,8 +86,14 @@ TEST(Vst3Plugin, OffersStereoBusesAndRefusesSurroundInput) {
 TEST(Vst3Plugin, AnswersTheFixedQuestions) {
     Instance plugin;
     plugin.Start();
+    // One editor view at a time, and no other kind of view.
+    vst3::IPlugView* view = plugin.controller->createView("editor");
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(plugin.controller->createView("editor"), nullptr);
     EXPECT_EQ(plugin.controller->createView("other"), nullptr);
+    EXPECT_EQ(view->isPlatformTypeSupported("X11EmbedWindowID"), vst3::kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), vst3::kResultFalse);
+    view->release();
     EXPECT_EQ(plugin.processor->canProcessSampleSize(vst3::kSample32), vst3::kResultTrue);
     EXPECT_EQ(plugin.processor->canProcessSampleSize(vst3::kSample64), vst3::kResultFalse);
     EXPECT_EQ(plugin.processor->getTailSamples(), vst3::kNoTail);

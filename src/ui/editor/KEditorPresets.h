@@ -1,0 +1,39 @@
+#pragma once
+#include <vector>
+
+#include "presets/library/KPresetManagerT.h"
+#include "ui/editor/KEditorModel.h"
+
+// The preset browser's side of the library: the list (read again only
+// after an operation, never on every repaint), loading, stepping, saving.
+// Failures are kept as a message for the editor to show.
+class KEditorPresets {
+public:
+    explicit KEditorPresets(const KEditorModel& model);
+
+    const std::vector<KString>& Lines() const noexcept { return m_lines; }
+    int Current() const noexcept { return m_manager.CurrentIndex(); }
+    KString CurrentName() const;
+    const KString& Message() const noexcept { return m_message; }
+
+    void Load(int line);
+    void Step(int step);
+    // Replaces the current preset, or adds one named "Preset N" when none is.
+    void Save();
+    void SaveAs(const KString& name);
+    void Reload();
+
+    // The library's owner interface.
+    void StoreSettings(KStorageContext& context);
+    void OnPresetLoaded() {}
+
+private:
+    template <class Operation>
+    void Run(Operation&& operation);
+
+    const KEditorModel& m_model;
+    KPresetManagerT<KEditorPresets> m_manager;
+    std::vector<KPresetManagerBase::Entry> m_entries;
+    std::vector<KString> m_lines;
+    KString m_message;
+};
