@@ -13,8 +13,14 @@ public:
     void Run(float* samples, int count) noexcept;
 
 private:
+    float StartOfFade() const noexcept;
+    void Fade(float* samples, int count) noexcept;
+
+    // The last two samples as heard (corrected) and as the effect made them.
     float m_previousButOne = 0;
     float m_previous = 0;
+    float m_rawPreviousButOne = 0;
+    float m_rawPrevious = 0;
     float m_offset = 0;
     float m_offsetStep = 0;
     bool m_trigger = false;

@@ -23,8 +23,17 @@ void KLoudnessMeter::Measure(float* const* channels, int channelCount, int sampl
     for (int i = 0; i < sampleCount; ++i) {
         double sum = 0;
         for (int c = 0; c < channelCount; ++c) sum += m_weighting[std::size_t(c)].Run(channels[c][i]);
-        Push(Delayed(sum * sum / channelCount));
+        Push(Delayed(Finite(sum * sum / channelCount, channelCount)));
     }
+}
+
+// Samples that are not numbers (or so large that their square is not)
+// count as silence; the filters they passed through would otherwise keep
+// them for good.
+double KLoudnessMeter::Finite(double power, int channelCount) noexcept {
+    if (std::isfinite(power)) return power;
+    for (int c = 0; c < channelCount; ++c) m_weighting[std::size_t(c)].Reset();
+    return 0;
 }
 
 double KLoudnessMeter::Delayed(double power) noexcept {

@@ -15,9 +15,12 @@ public:
     // Allocates; clears the window and the filters.
     void Initialize(double sampleRate, double windowSeconds, int delay);
     void Measure(float* const* channels, int channelCount, int sampleCount) noexcept;
-    double MeanPower() const noexcept { return m_length > 0 ? m_sum / m_length : 0; }
+    // The running sum is kept by adding and subtracting, so once the
+    // window has fallen silent rounding may leave it just below 0.
+    double MeanPower() const noexcept { return m_length > 0 && m_sum > 0 ? m_sum / m_length : 0; }
 
 private:
+    double Finite(double power, int channelCount) noexcept;
     double Delayed(double power) noexcept;
     void Push(double power) noexcept;
 

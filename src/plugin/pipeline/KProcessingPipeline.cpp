@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/core/KDenormalsAsZero.h"
 #include "plugin/core/KAudioPlugin.h"
 #include "plugin/pipeline/KChannelModes.h"
 
@@ -126,6 +127,10 @@ void KProcessingPipeline::Reset() noexcept {
 // skip free of allocations.
 void KProcessingPipeline::ProcessBlock(float** inputs, float** outputs, int sampleCount, bool replacing) noexcept {
     if (!outputs || sampleCount <= 0) return;
+    // The effect and the filters may compute numbers below the normal
+    // range (a waveform near zero times a quiet input); none reaches the
+    // host, and none slows the arithmetic on the way.
+    KDenormalsAsZero denormals;
     KTriedLock plugin(m_plugin.PluginLock());
     if (!plugin.Held()) {
         if (replacing) Silence(outputs, m_silenceChannels.load(std::memory_order_relaxed), sampleCount);

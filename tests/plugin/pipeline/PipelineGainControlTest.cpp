@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <vector>
+
 #include "plugin/pipeline/PipelineTestSupport.h"
+#include "plugin/pipeline/KAutomaticGainControl.h"
 #include "plugin/pipeline/KKWeightingFilter.h"
 
 namespace {
@@ -77,6 +82,51 @@ TEST_F(GainControlFixture, TheFirstBlockFadesInFromSilence) {
     EXPECT_NEAR(out[0][0], 0.5 * 0.01, 1e-6);
     EXPECT_NEAR(out[0][49], 0.5 * 0.5, 1e-6);
     EXPECT_NEAR(out[0][99], 0.5, 1e-6);
+}
+
+// Measures one block of `input` against an output of quiet noise and
+// answers the gain the block ramped to.
+double MeasureBlock(KAutomaticGainControl& control, Noise& noise, float input) {
+    std::vector<float> in(64, input), out(64);
+    for (float& sample : out) sample = 0.01f * noise.Next();
+    float* inputs[1] = {in.data()};
+    float* outputs[1] = {out.data()};
+    control.MeasureInput(inputs, 1, 64);
+    control.Correct(outputs, 1, 64);
+    return control.Gain();
+}
+
+// The running sums of the meters are kept by adding and subtracting, so
+// rounding can leave an input that has fallen silent with a power just
+// below 0; the output still sounds, and the gain must stay a number.
+TEST(AutomaticGainControl, AnInputFallingSilentAfterNoiseKeepsTheGainFinite) {
+    KAutomaticGainControl control;
+    control.Initialize(44100, 0);
+    Noise noise;
+    std::vector<float> loud(64);
+    for (int block = 0; block < 600; ++block) {
+        for (float& sample : loud) sample = noise.Next();
+        float* inputs[1] = {loud.data()};
+        control.MeasureInput(inputs, 1, 64);
+        std::vector<float> out(loud);
+        float* outputs[1] = {out.data()};
+        control.Correct(outputs, 1, 64);
+    }
+    for (int block = 0; block < 1400; ++block)
+        ASSERT_TRUE(std::isfinite(MeasureBlock(control, noise, 0.0f))) << "block " << block;
+    // Silent input against a sounding output: the smallest gain.
+    EXPECT_EQ(control.Gain(), 0.01);
+}
+
+// A host block of samples that are not numbers must not leave the
+// measurement unusable for the blocks after it.
+TEST(AutomaticGainControl, RecoversFromAnInputThatIsNotANumber) {
+    KAutomaticGainControl control;
+    control.Initialize(44100, 0);
+    Noise noise;
+    MeasureBlock(control, noise, std::numeric_limits<float>::quiet_NaN());
+    MeasureBlock(control, noise, std::numeric_limits<float>::infinity());
+    for (int block = 0; block < 20; ++block) ASSERT_TRUE(std::isfinite(MeasureBlock(control, noise, 0.01f)));
 }
 
 }  // namespace
