@@ -27,25 +27,32 @@ int EditingKeyCode(KeySym symbol) noexcept {
     }
 }
 
-// Errors of the requests made while a window is set up or taken down,
-// counted instead of ending the process as Xlib's own handler does: a host
-// that hands over a window that is gone gets an exception, and one that
-// destroyed its window (and ours in it) before closing the editor gets no
-// crash. Only the user-interface thread runs these.
+// Xlib's error handler is process-wide, and its default ends the process.
+// While the editor talks to the server, errors on its own connection are
+// counted instead: a host may hand over a window that is gone, or destroy
+// its window (and ours in it) at any moment, even before it closes the
+// editor. Errors of any other connection go to the handler that was there.
+// Only the user-interface thread runs these.
+Display* g_trappedDisplay = nullptr;
+XErrorHandler g_previousHandler = nullptr;
 int g_errors = 0;
-int CountError(Display*, XErrorEvent*) {
+int CountError(Display* display, XErrorEvent* error) {
+    if (display != g_trappedDisplay && g_previousHandler) return g_previousHandler(display, error);
     ++g_errors;
     return 0;
 }
 
-// Runs `requests` and waits for the server's answers; the number of errors.
+// Runs `requests` and waits for the server's answers, so that every error
+// they cause arrives while it is counted; the number of errors.
 template <class Requests>
 int CountErrors(Display* display, Requests&& requests) {
     g_errors = 0;
-    auto* const previousHandler = XSetErrorHandler(CountError);
+    g_trappedDisplay = display;
+    g_previousHandler = XSetErrorHandler(CountError);
     requests();
     XSync(display, False);
-    XSetErrorHandler(previousHandler);
+    XSetErrorHandler(g_previousHandler);
+    g_trappedDisplay = nullptr;
     return g_errors;
 }
 
@@ -121,19 +128,22 @@ std::uint64_t KX11Window::Id() const noexcept { return m_native->window; }
 int KX11Window::ConnectionFd() const noexcept { return ConnectionNumber(m_native->display); }
 
 void KX11Window::ProcessEvents() {
-    while (XPending(m_native->display) > 0) {
-        XEvent event;
-        XNextEvent(m_native->display, &event);
-        Dispatch(&event);
-    }
-    if (m_invalid) Paint();
+    CountErrors(m_native->display, [&] {
+        while (XPending(m_native->display) > 0) {
+            XEvent event;
+            XNextEvent(m_native->display, &event);
+            Dispatch(&event);
+        }
+        if (m_invalid) Paint();
+    });
 }
 
 void KX11Window::Resize(int width, int height) {
     if (width == m_width && height == m_height) return;
     m_width = width;
     m_height = height;
-    XResizeWindow(m_native->display, m_native->window, unsigned(width), unsigned(height));
+    CountErrors(m_native->display,
+                [&] { XResizeWindow(m_native->display, m_native->window, unsigned(width), unsigned(height)); });
     m_native->MakeImage(width, height);
     m_client.OnResized(width, height);
     m_invalid = true;
@@ -223,5 +233,4 @@ void KX11Window::Paint() {
     cairo_surface_flush(m_native->image);
     XPutImage(m_native->display, m_native->window, m_native->gc, m_native->picture, 0, 0, 0, 0, unsigned(m_width),
               unsigned(m_height));
-    XFlush(m_native->display);
 }
