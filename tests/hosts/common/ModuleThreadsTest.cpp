@@ -2,26 +2,16 @@
 // builders) belong to its instances: once a host has closed every instance
 // through either format, none of them is left running, so that nothing of
 // the module runs on while the process exits or the host unloads it.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
+#include "support/ThreadCount.h"
 #include "hosts/vst2/Vst2TestHost.h"
 #include "hosts/vst3/Vst3TestHost.h"
 
 namespace {
-
-int ThreadsOfThisProcess() {
-    int count = 0;
-    if (DIR* tasks = ::opendir("/proc/self/task")) {
-        while (const dirent* entry = ::readdir(tasks))
-            if (entry->d_name[0] != '.') ++count;
-        ::closedir(tasks);
-    }
-    return count;
-}
 
 // A joined thread may linger in the task list for a moment while the
 // kernel finishes it; a thread left running stays.

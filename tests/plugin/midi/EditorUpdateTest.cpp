@@ -1,28 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <atomic>
 #include <functional>
 #include <chrono>
 #include <thread>
 
+#include "support/ThreadCount.h"
 #include "MIDIPluginSupport.h"
 #include "plugin/core/KAutomationUpdateThread.h"
 #include "plugin/midi/KMIDISlotParameter.h"
 
 namespace {
-
-int ThreadsOfThisProcess() {
-    int count = 0;
-    if (DIR* tasks = ::opendir("/proc/self/task")) {
-        while (const dirent* entry = ::readdir(tasks))
-            if (entry->d_name[0] != '.') ++count;
-        ::closedir(tasks);
-    }
-    return count;
-}
 
 class CountingEditor final : public KEditorUpdateTarget {
 public:

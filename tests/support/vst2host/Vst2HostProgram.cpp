@@ -8,13 +8,12 @@
 // instead), processes the fixed input and writes the output (RenderSettings.h,
 // RawAudioFiles.h). The state is saved once the settings are in.
 #include <algorithm>
-#include <cstdio>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "hosts/vst2/Vst2TestHost.h"
+#include "support/hostprogram/HostProgramMain.h"
 #include "support/hostprogram/RawAudioFiles.h"
 #include "support/hostprogram/RenderSettings.h"
 
@@ -71,16 +70,4 @@ int RenderCommand(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
-    const std::string command = argc > 1 ? argv[1] : "";
-    try {
-        if (command == "render") return RenderCommand(args);
-        if (command == "compare" && args.size() == 2) return CompareRenderings(args[0], args[1]);
-        std::fprintf(stderr, "usage: vst2_host render <module> <output.raw> [--save-state f] [--load-state f]\n"
-                             "       vst2_host compare <a.raw> <b.raw>\n");
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "vst2_host: %s\n", failure.what());
-    }
-    return 2;
-}
+int main(int argc, char** argv) { return RunHostProgram(argc, argv, "vst2_host", "module", RenderCommand); }

@@ -15,14 +15,13 @@
 // are sent: that rendering sounds as the VST 2.4 program's with the same
 // settings.
 #include <algorithm>
-#include <cstdio>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "hosts/vst3/Vst3TestHost.h"
 #include "support/TestSignal.h"
+#include "support/hostprogram/HostProgramMain.h"
 #include "support/hostprogram/RawAudioFiles.h"
 #include "support/hostprogram/RenderSettings.h"
 
@@ -107,16 +106,4 @@ int RenderCommand(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
-    const std::string command = argc > 1 ? argv[1] : "";
-    try {
-        if (command == "render") return RenderCommand(args);
-        if (command == "compare" && args.size() == 2) return CompareRenderings(args[0], args[1]);
-        std::fprintf(stderr, "usage: vst3_host render <bundle> <output.raw> [--save-state f] [--load-state f]\n"
-                             "       vst3_host compare <a.raw> <b.raw>\n");
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "vst3_host: %s\n", failure.what());
-    }
-    return 2;
-}
+int main(int argc, char** argv) { return RunHostProgram(argc, argv, "vst3_host", "bundle", RenderCommand); }
