@@ -75,7 +75,10 @@ KAudioPlugin::AutomationAdapter* KAudioPlugin::FindAdapter(int index, int& local
 
 int KAudioPlugin::GetParameterCount() const noexcept { return m_parameterCount; }
 
+// A value that is not a number is no value: hosts and damaged automation
+// can send one, and it must not reach any adapter.
 void KAudioPlugin::SetParameter(int index, double value, bool quiet) {
+    if (std::isnan(value)) return;
     WithAdapter("KAudioPlugin::SetParameter", index, false, [&](AutomationAdapter& a, int local) {
         a.SetParameter(local, value, quiet);
         return true;

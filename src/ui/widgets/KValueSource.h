@@ -4,6 +4,14 @@
 // One value a control shows and changes, normalised 0..1: a host parameter
 // or one of the plug-in's own settings. Changes between Begin and End form
 // one gesture, which hosts record as one automation edit.
+// What a control draws for a value: held inside 0..1, and 0 for one that
+// is not a number, so that drawing never meets an angle or a position it
+// cannot take.
+inline double KShowableValue(double value) noexcept {
+    if (!(value >= 0)) return 0;
+    return value > 1 ? 1 : value;
+}
+
 class KValueSource {
 public:
     virtual ~KValueSource() = default;

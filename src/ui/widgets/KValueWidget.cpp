@@ -50,7 +50,7 @@ double KValueWidget::DragDistance(const KPointerEvent& from, const KPointerEvent
 }
 
 bool KValueWidget::Refresh() {
-    const double value = m_source->Value();
+    const double value = KShowableValue(m_source->Value());
     KString text = m_source->Text();
     if (value == m_shownValue && text == m_shownText) return false;
     m_shownValue = value;

@@ -1,5 +1,7 @@
 #include "ui/widgets/KXYPad.h"
 
+#include "ui/widgets/KValueSource.h"
+
 #include <algorithm>
 #include <cairo.h>
 #include <cmath>
@@ -77,7 +79,7 @@ void KXYPad::Release(const KPointerEvent&) {
 }
 
 bool KXYPad::Refresh() {
-    const double x = m_binding.x(), y = m_binding.y();
+    const double x = KShowableValue(m_binding.x()), y = KShowableValue(m_binding.y());
     if (x == m_shownX && y == m_shownY) return false;
     m_shownX = x;
     m_shownY = y;

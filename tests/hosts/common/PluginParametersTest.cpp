@@ -38,6 +38,23 @@ TEST_F(PluginFixture, RecordsThenSixWrappersPerGeneratorThenMultiParametersThenM
     EXPECT_EQ(int(ids.size()), plugin->GetParameterCount());  // every key is its own
 }
 
+// Every host parameter, whatever kind of adapter serves it: a value that is
+// not a number changes nothing, and one beyond 0..1 reads back inside it.
+TEST_F(PluginFixture, NoParameterTakesANaNOrReadsOutsideTheRange) {
+    for (int i = 0; i < plugin->GetParameterCount(); ++i) {
+        SCOPED_TRACE(plugin->GetParameterID(i).ToUTF8());
+        const double before = plugin->GetParameter(i);
+        plugin->SetParameter(i, std::nan(""));
+        EXPECT_EQ(plugin->GetParameter(i), before);
+        for (double beyond : {-0.5, 1.5}) {
+            plugin->SetParameter(i, beyond);
+            const double after = plugin->GetParameter(i);
+            EXPECT_GE(after, 0.0);
+            EXPECT_LE(after, 1.0);
+        }
+    }
+}
+
 TEST_F(PluginFixture, EffectParameterTextsAndTypedValues) {
     EXPECT_EQ(plugin->GetParameterValueName(3).ToUTF8(), "100.0%");
     EXPECT_EQ(plugin->GetParameterValueName(4).ToUTF8(), "50.0 Hz");

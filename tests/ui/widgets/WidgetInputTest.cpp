@@ -2,10 +2,16 @@
 // the arithmetic of drags, wheel steps and clicks, and gesture pairing.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "ui/editor/KSettingSource.h"
+#include "ui/widgets/KKnob.h"
 #include "ui/widgets/KListView.h"
+#include "ui/widgets/KPainter.h"
 #include "ui/widgets/KSlider.h"
 #include "ui/widgets/KToggle.h"
 #include "ui/widgets/KXYPad.h"
@@ -156,6 +162,44 @@ TEST(WidgetInput, SettingsRoundToTheNearestChoiceAndReadTheirNames) {
     EXPECT_FALSE(setting.SetText(KString::FromUTF8("16x")));
     EXPECT_EQ(current, 3);
     EXPECT_EQ(setting.Text(), KString::FromUTF8("8x"));
+}
+
+
+// Hosts and damaged settings can hand a control a value that is not a
+// number or lies outside 0..1: it is drawn as the nearest end (0 for not a
+// number), without cairo's arc asserting on an angle it cannot take, and a
+// value that stays so asks for no new picture.
+TEST(WidgetDrawing, ValuesOutsideTheRangeAreDrawnAtTheNearestEnd) {
+    // The same text for every value: only the arc may differ.
+    struct SameText : RecordingValue {
+        KString Text() override { return KString::FromUTF8("v"); }
+    };
+    Place place;
+    auto source = std::make_unique<SameText>();
+    RecordingValue& value = *source;
+    KKnob knob(place.control, std::move(source));
+    auto picture = [&](double shown) {
+        value.value = shown;
+        knob.Refresh();
+        EXPECT_FALSE(knob.Refresh());
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 400, 300);
+        cairo_t* cairo = cairo_create(surface);
+        KPainter painter(cairo);
+        knob.Paint(painter);
+        EXPECT_EQ(cairo_status(cairo), CAIRO_STATUS_SUCCESS);
+        cairo_destroy(cairo);
+        cairo_surface_flush(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        std::vector<unsigned char> pixels(data, data + cairo_image_surface_get_stride(surface) * 300);
+        cairo_surface_destroy(surface);
+        return pixels;
+    };
+    const auto atZero = picture(0.0), atOne = picture(1.0);
+    EXPECT_NE(atZero, atOne);
+    EXPECT_EQ(picture(-0.5), atZero);
+    EXPECT_EQ(picture(1.5), atOne);
+    EXPECT_EQ(picture(std::nan("")), atZero);
+    EXPECT_EQ(picture(-std::numeric_limits<double>::infinity()), atZero);
 }
 
 }  // namespace
