@@ -39,7 +39,7 @@ void WriteSamples(const std::string& path, const std::vector<float>& samples) {
 std::vector<float> ReadSamples(const std::string& path) {
     const std::vector<std::uint8_t> bytes = ReadBytes(path);
     std::vector<float> samples(bytes.size() / sizeof(float));
-    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    if (!samples.empty()) std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
     return samples;
 }
 
