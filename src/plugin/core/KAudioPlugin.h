@@ -259,8 +259,9 @@ protected:
     KLock m_pluginLock;
     KLock m_secondLock;
     KLock m_thirdLock;
-    double m_sampleRate = 44100;
-    int m_maxBlockSize = 1024;
+    // Hosts may set these up while a block runs on another thread.
+    KRelaxed<double> m_sampleRate = 44100.0;
+    KRelaxed<int> m_maxBlockSize = 1024;
     // Set up under the plug-in's locks, read by blocks and host queries
     // without them.
     KRelaxed<int> m_hostInputs = 2;
