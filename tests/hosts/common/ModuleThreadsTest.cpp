@@ -25,6 +25,7 @@ bool ThreadCountFallsTo(int expected) {
 }
 
 TEST(ModuleThreads, EndWithTheLastInstanceOfEitherFormat) {
+    LetSanitizerThreadsStart();
     const int before = ThreadsOfThisProcess();
     {
         Vst2Test::TestHost first, second;
