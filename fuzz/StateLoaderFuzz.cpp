@@ -17,9 +17,11 @@
 
 namespace {
 
+// The block is parsed before an instance is made: most inputs are refused
+// by the parser, and making an instance costs more than a parse.
 KMemoryStream LoadAndSave(const void* data, int size) {
-    auto plugin = KCreatePluginObject();
     const std::unique_ptr<KXMLDocument> document = KStateBlock::Parse(data, size);
+    auto plugin = KCreatePluginObject();
     KStateBlock::Load(*plugin, *document);
     return KStateBlock::Save(*plugin);
 }
