@@ -1,40 +1,60 @@
 #include "signal/analysis/KRealFft.h"
 
+#include <map>
+#include <mutex>
 #include <numbers>
 #include <utility>
 
 #include "foundation/core/KException.h"
 
-KRealFft::KRealFft(int length) : m_length(length) {
-    if (length < 4 || (length & (length - 1)) != 0) throw KException("FFT length must be a power of two of at least 4.");
+KRealFft::Tables::Tables(int length) {
     const int half = length / 2;
     int bits = 0;
     while ((1 << bits) < half) ++bits;
-    m_bitReverse.resize(half);
+    bitReverse.resize(half);
     for (int k = 0; k < half; ++k) {
         int reversed = 0;
         for (int b = 0; b < bits; ++b) reversed |= ((k >> b) & 1) << (bits - 1 - b);
-        m_bitReverse[k] = reversed;
+        bitReverse[k] = reversed;
     }
     const double step = -2.0 * std::numbers::pi / length;
-    m_halfTwiddles.resize(half / 2);
-    for (int k = 0; k < half / 2; ++k) m_halfTwiddles[k] = std::polar(1.0, 2.0 * step * k);
-    m_splitTwiddles.resize(half + 1);
-    for (int k = 0; k <= half; ++k) m_splitTwiddles[k] = std::polar(1.0, step * k);
-    m_work.resize(half);
+    twiddles.resize(half + 1);
+    for (int k = 0; k <= half; ++k) twiddles[k] = std::polar(1.0, step * k);
+}
+
+// A set lives while a transform of its length does.
+std::shared_ptr<const KRealFft::Tables> KRealFft::SharedTables(int length) {
+    static std::mutex mutex;
+    static std::map<int, std::weak_ptr<const Tables>> made;
+    const std::scoped_lock hold(mutex);
+    std::shared_ptr<const Tables> tables = made[length].lock();
+    if (!tables) {
+        tables = std::make_shared<const Tables>(length);
+        made[length] = tables;
+    }
+    return tables;
+}
+
+KRealFft::KRealFft(int length) : m_length(length) {
+    if (length < 4 || (length & (length - 1)) != 0) throw KException("FFT length must be a power of two of at least 4.");
+    m_tables = SharedTables(length);
+    m_work.resize(length / 2);
 }
 
 void KRealFft::TransformHalf() noexcept {
     const int n = m_length / 2;
+    const std::vector<int>& reversed = m_tables->bitReverse;
     for (int k = 0; k < n; ++k) {
-        if (k < m_bitReverse[k]) std::swap(m_work[k], m_work[m_bitReverse[k]]);
+        if (k < reversed[k]) std::swap(m_work[k], m_work[reversed[k]]);
     }
+    const std::vector<Complex>& twiddles = m_tables->twiddles;
     for (int size = 2; size <= n; size *= 2) {
         const int span = size / 2;
-        const int stride = n / size;
+        // The half-length transform's e^(-2 pi i j/(N/2)) is e^(-2 pi i 2j/N).
+        const int stride = 2 * (n / size);
         for (int start = 0; start < n; start += size) {
             for (int k = 0; k < span; ++k) {
-                const Complex odd = m_work[start + k + span] * m_halfTwiddles[k * stride];
+                const Complex odd = m_work[start + k + span] * twiddles[k * stride];
                 const Complex even = m_work[start + k];
                 m_work[start + k] = even + odd;
                 m_work[start + k + span] = even - odd;
@@ -56,7 +76,7 @@ void KRealFft::Forward(float* data) noexcept {
     for (int k = 1; k < half; ++k) {
         const Complex a = m_work[k];
         const Complex b = std::conj(m_work[half - k]);
-        const Complex x = 0.5 * (a + b) + minusHalfI * m_splitTwiddles[k] * (a - b);
+        const Complex x = 0.5 * (a + b) + minusHalfI * m_tables->twiddles[k] * (a - b);
         data[2 * k] = float(x.real());
         data[2 * k + 1] = float(x.imag());
     }
@@ -77,7 +97,7 @@ void KRealFft::Inverse(float* data) noexcept {
         const Complex x = bin(k);
         const Complex mirrored = std::conj(bin(half - k));
         const Complex even = x + mirrored;
-        const Complex odd = (x - mirrored) * std::conj(m_splitTwiddles[k]);
+        const Complex odd = (x - mirrored) * std::conj(m_tables->twiddles[k]);
         m_work[k] = std::conj(even + i * odd);
     }
     TransformHalf();

@@ -1,5 +1,6 @@
 #pragma once
 #include <complex>
+#include <memory>
 #include <vector>
 
 // Real-input FFT of a power-of-two length N, in place on float data in the
@@ -8,8 +9,8 @@
 //
 // Both directions are unnormalised: Forward gives X(k) = sum x(n) e^(-2 pi i kn/N),
 // Inverse gives x(n) = sum over all N bins of X(k) e^(+2 pi i kn/N), so
-// Inverse(Forward(x)) = N x. All tables and the work buffer are made by the
-// constructor; the transforms allocate nothing. Arithmetic runs in double.
+// Inverse(Forward(x)) = N x. The constructor makes the work buffer and finds
+// the tables; the transforms allocate nothing. Arithmetic runs in double.
 class KRealFft {
 public:
     explicit KRealFft(int length);
@@ -22,12 +23,19 @@ public:
 private:
     using Complex = std::complex<double>;
 
+    // What depends on the length alone. Every transform of one length shares
+    // one set (each generator has a transform of 8192), made by the first.
+    struct Tables {
+        explicit Tables(int length);
+        std::vector<int> bitReverse;         // N/2 entries
+        std::vector<Complex> twiddles;       // e^(-2 pi i k/N), k <= N/2
+    };
+    static std::shared_ptr<const Tables> SharedTables(int length);
+
     // In-place complex FFT of N/2 points on the work buffer (forward sign).
     void TransformHalf() noexcept;
 
     int m_length;
-    std::vector<int> m_bitReverse;         // N/2 entries
-    std::vector<Complex> m_halfTwiddles;   // e^(-2 pi i k/(N/2)), k < N/4
-    std::vector<Complex> m_splitTwiddles;  // e^(-2 pi i k/N), k <= N/2
-    std::vector<Complex> m_work;           // N/2 entries
+    std::shared_ptr<const Tables> m_tables;
+    std::vector<Complex> m_work;  // N/2 entries
 };

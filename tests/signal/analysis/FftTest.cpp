@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <thread>
 #include <vector>
 
 #include "foundation/core/KException.h"
@@ -89,6 +90,28 @@ TEST(KRealFft, InverseOfRealBins) {
     KRealFft fft(16);
     fft.Inverse(data.data());
     for (int j = 0; j < 16; ++j) EXPECT_NEAR(data[j], 2.0 + (j % 2 == 0 ? 1.0 : -1.0), 1e-6);
+}
+
+// Transforms of one length share their tables; each still has its own work
+// buffer, so transforms made and run on several threads at once give what
+// one transform alone gives, to the bit.
+TEST(KRealFft, TransformsOnSeveralThreadsAtOnceAgreeExactly) {
+    constexpr int kLength = 1024;
+    std::vector<float> expected = TestSignal(kLength);
+    KRealFft(kLength).Forward(expected.data());
+
+    std::vector<std::vector<float>> results(4, TestSignal(kLength));
+    std::vector<std::thread> threads;
+    for (auto& result : results)
+        threads.emplace_back([&result] {
+            KRealFft fft(kLength);
+            for (int round = 0; round < 20; ++round) {
+                result = TestSignal(kLength);
+                fft.Forward(result.data());
+            }
+        });
+    for (auto& thread : threads) thread.join();
+    for (const auto& result : results) EXPECT_EQ(result, expected);
 }
 
 TEST(KRealFft, RejectsLengthsThatAreNotPowersOfTwo) {
