@@ -1,11 +1,37 @@
 #include "plugin/core/KActivePresetSlots.h"
 
+#include "foundation/core/KException.h"
+#include "foundation/streams/KMemoryStream.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KStorageContext.h"
+#include "foundation/xml/KXMLDocument.h"
 
 namespace {
 
 KString SlotItemName(int index) { return KFormatter("Preset{0}") << index; }
+
+// A slot writes back the item a state gave it. Read from a damaged block,
+// that item may hold what the UTF-8 writer cannot carry (unpaired
+// surrogates), and a text may then end in white space the reader trims, so
+// the next save would differ. The slot therefore keeps the copy as written
+// and read back once; a copy that does not read back (a name made of such
+// units alone) leaves the slot empty.
+void KeepAsWritten(KXMLItem& slot, const KXMLItem& loaded) {
+    KXMLDocument written;
+    KXMLItem::DeepCopy(written.Root(), loaded);
+    KMemoryStream bytes;
+    written.Write(bytes, true);
+    bytes.Seek(0, KStream::SeekOrigin::Start);
+    KXMLDocument reread;
+    try {
+        reread.Parse(bytes);
+    } catch (const KException&) {
+        slot.Clear();
+        return;
+    }
+    if (reread.ParsedCompletely()) KXMLItem::DeepCopy(slot, reread.Root());
+    else slot.Clear();
+}
 
 }  // namespace
 
@@ -49,7 +75,7 @@ void KActivePresetSlots::Store(KStorageContext& context) {
         context.OptionalSubItem(name, true, [&](KStorageContext& copy) {
             if (copy.Storing()) KXMLItem::DeepCopy(copy.Item(), Slot(i));
             else {
-                KXMLItem::DeepCopy(Slot(i), copy.Item());
+                KeepAsWritten(Slot(i), copy.Item());
                 copy.ReadWhole();
             }
             copy.Item().SetName(name);

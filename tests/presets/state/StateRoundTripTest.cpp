@@ -78,4 +78,32 @@ TEST(StateRoundTrip, WaveformTablesAreRebuiltIdentically) {
     }
 }
 
+// A slot copy from a damaged block may hold units the UTF-8 writer drops:
+// an encoded surrogate (ED A0 80 is U+D800), or a code above U+10FFFF (F7 BC
+// 86 94), which decodes to two low surrogates. Saved once, such a state must
+// load and save to the same bytes: the reader trims a text whose end the
+// dropped units had hidden, and a name made of them alone cannot be read.
+TEST(StateRoundTrip, ASlotCopyWithUnitsTheWriterDropsSavesToAFixedPoint) {
+    const std::string damaged[] = {
+        "<settings><Preset1 parameterdepth0=\"0.5\">x\x01\xED\xA0\x80</Preset1></settings>",
+        "<settings><Preset1 parameterdepth0=\"0.5\">x \x02\xF7\xBC\x86\x94</Preset1></settings>",
+        "<settings><Preset2><\xED\xA0\x80 a=\"1\"/></Preset2></settings>",
+        "<settings><Preset3 \xED\xA0\x80=\"1\" parameterdepth1=\"0.25\"/></settings>",
+    };
+    for (const std::string& text : damaged) {
+        auto first = MakePlugin();
+        Load(*first, text);
+        const Bytes saved = Save(*first);
+        auto second = MakePlugin();
+        Load(*second, saved);
+        EXPECT_EQ(Save(*second), saved) << text;
+    }
+    // What the writer keeps of the first: the text without the surrogate,
+    // then trimmed as the reader trims it.
+    auto plugin = MakePlugin();
+    Load(*plugin, damaged[0]);
+    EXPECT_EQ(plugin->ActivePresets().Slot(1).Text().ToUTF8(), "x");
+    EXPECT_EQ(plugin->ActivePresets().Slot(1).Attribute("parameterdepth0", KString()).ToUTF8(), "0.5");
+}
+
 }  // namespace
