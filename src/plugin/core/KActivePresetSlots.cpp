@@ -1,5 +1,7 @@
 #include "plugin/core/KActivePresetSlots.h"
 
+#include <vector>
+
 #include "foundation/core/KException.h"
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/text/KFormatter.h"
@@ -10,13 +12,40 @@ namespace {
 
 KString SlotItemName(int index) { return KFormatter("Preset{0}") << index; }
 
+bool HasSurrogates(const KString& text) noexcept {
+    for (int i = 0; i < text.Length(); ++i)
+        if (text[i] >= 0xD800 && text[i] <= 0xDFFF) return true;
+    return false;
+}
+
+// Whether the UTF-8 writer might leave out a unit of the tree: only
+// surrogates can be left out (a proper pair is not, but the rare tree with
+// a pair is not worth telling apart). Walked level by level, as deep trees
+// are taken apart.
+bool MayLoseUnitsWhenWritten(const KXMLItem& root) {
+    std::vector<const KXMLItem*> pending{&root};
+    while (!pending.empty()) {
+        const KXMLItem& item = *pending.back();
+        pending.pop_back();
+        if (HasSurrogates(item.Name()) || HasSurrogates(item.Text())) return true;
+        for (const KAttribute& attribute : item.Attributes())
+            if (HasSurrogates(attribute.name) || HasSurrogates(attribute.value)) return true;
+        for (int i = 0; i < item.SubItemCount(); ++i) pending.push_back(&item.SubItemAt(i));
+    }
+    return false;
+}
+
 // A slot writes back the item a state gave it. Read from a damaged block,
-// that item may hold what the UTF-8 writer cannot carry (unpaired
+// that item may hold units the UTF-8 writer leaves out (unpaired
 // surrogates), and a text may then end in white space the reader trims, so
-// the next save would differ. The slot therefore keeps the copy as written
-// and read back once; a copy that does not read back (a name made of such
-// units alone) leaves the slot empty.
+// the next save would differ. Such a copy is kept as written and read back
+// once; one that does not read back (a name made of such units alone)
+// leaves the slot empty.
 void KeepAsWritten(KXMLItem& slot, const KXMLItem& loaded) {
+    if (!MayLoseUnitsWhenWritten(loaded)) {
+        KXMLItem::DeepCopy(slot, loaded);
+        return;
+    }
     KXMLDocument written;
     KXMLItem::DeepCopy(written.Root(), loaded);
     KMemoryStream bytes;
