@@ -4,6 +4,7 @@
 
 #include "foundation/xml/KXMLItem.h"
 #include "ui/layout/KLayoutControl.h"
+#include "ui/layout/KLayoutNumber.h"
 
 void KLayoutSizeState::Consume(KAxis axis, int taken, int length) noexcept {
     int& consumed = axis == KAxis::Horizontal ? consumedWidth : consumedHeight;
@@ -34,9 +35,9 @@ KLayout::~KLayout() {
 }
 
 void KLayout::LoadFromXml(const KXMLItem& item) {
-    m_space = int(item.IntegerAttribute("layoutspace", m_space));
-    m_defaultBorderX = int(item.IntegerAttribute("deflayoutborderx", m_defaultBorderX));
-    m_defaultBorderY = int(item.IntegerAttribute("deflayoutbordery", m_defaultBorderY));
+    m_space = ReadLayoutNumber(item, "layoutspace", m_space, KLayoutNumber::Extent);
+    m_defaultBorderX = ReadLayoutNumber(item, "deflayoutborderx", m_defaultBorderX, KLayoutNumber::Extent);
+    m_defaultBorderY = ReadLayoutNumber(item, "deflayoutbordery", m_defaultBorderY, KLayoutNumber::Extent);
 }
 
 void KLayout::AddControlFromXml(KLayoutControl& control, const KXMLItem& item) {

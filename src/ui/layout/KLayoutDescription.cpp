@@ -1,5 +1,8 @@
 #include "ui/layout/KLayoutDescription.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "foundation/core/KException.h"
 #include "foundation/streams/KStdFileStream.h"
 #include "foundation/text/KFormatter.h"
@@ -8,6 +11,7 @@
 #include "ui/layout/KLayoutClient.h"
 #include "ui/layout/KLayoutCorner.h"
 #include "ui/layout/KLayoutGrid.h"
+#include "ui/layout/KLayoutNumber.h"
 #include "ui/layout/KLayoutOccupyBorder.h"
 #include "ui/layout/KLayoutSide.h"
 #include "ui/layout/KLayoutSwitch.h"
@@ -29,12 +33,18 @@ private:
     int m_area;
 };
 
+// Any number outside 0..3 is refused when the side is laid out; clamping
+// first keeps a huge number from wrapping into a valid direction.
+int SideDirection(const KXMLItem& item) {
+    return int(std::clamp<std::int64_t>(item.IntegerAttribute("direction", 0), -1, 4));
+}
+
 std::unique_ptr<KLayout> MakeLayout(KLayoutControl& owner, const KString& kind, const KXMLItem& item) {
     if (kind.EqualsNoCase("left")) return std::make_unique<KLayoutLeft>(owner);
     if (kind.EqualsNoCase("top")) return std::make_unique<KLayoutTop>(owner);
     if (kind.EqualsNoCase("right")) return std::make_unique<KLayoutRight>(owner);
     if (kind.EqualsNoCase("bottom")) return std::make_unique<KLayoutBottom>(owner);
-    if (kind.EqualsNoCase("side")) return std::make_unique<KLayoutSide>(owner, int(item.IntegerAttribute("direction", 0)));
+    if (kind.EqualsNoCase("side")) return std::make_unique<KLayoutSide>(owner, SideDirection(item));
     if (kind.EqualsNoCase("horizontal")) return std::make_unique<KLayoutHorizontal>(owner);
     if (kind.EqualsNoCase("vertical")) return std::make_unique<KLayoutVertical>(owner);
     if (kind.EqualsNoCase("switch")) return std::make_unique<KLayoutSwitch>(owner);
@@ -46,7 +56,7 @@ std::unique_ptr<KLayout> MakeLayout(KLayoutControl& owner, const KString& kind, 
 
 std::unique_ptr<KLayoutControl> MakeControl(const KXMLItem& item) {
     const KString name = item.Attribute("name", KString());
-    const int area = int(item.IntegerAttribute("plasticarea", 0));
+    const int area = ReadLayoutNumber(item, "plasticarea", 0, KLayoutNumber::Area);
     std::unique_ptr<KLayoutControl> control =
         area > 0 ? std::make_unique<KAreaControl>(name, area) : std::make_unique<KLayoutControl>(name);
     control->Properties().LoadFromXml(item);
@@ -80,7 +90,7 @@ void CheckCornerTargets(const KLayoutControl& control) {
 
 std::unique_ptr<KLayoutControl> KLayoutDescription::Load(const KXMLItem& root) {
     auto window = MakeControl(root);
-    window->SetDefaultControlSpacing(int(root.IntegerAttribute("controlspacing", kDefaultControlSpacing)));
+    window->SetDefaultControlSpacing(ReadLayoutNumber(root, "controlspacing", kDefaultControlSpacing, KLayoutNumber::Extent));
     LoadLayouts(*window, root);
     CheckCornerTargets(*window);
     return window;

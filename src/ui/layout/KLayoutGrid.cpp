@@ -5,19 +5,21 @@
 
 #include "foundation/xml/KXMLItem.h"
 #include "ui/layout/KLayoutControl.h"
+#include "ui/layout/KLayoutNumber.h"
 #include "ui/layout/KLayoutStrip.h"
 
 void KLayoutGrid::LoadFromXml(const KXMLItem& item) {
     KLayout::LoadFromXml(item);
-    m_columns = std::max(1, int(item.IntegerAttribute("columns", m_columns)));
-    m_rows = std::max(0, int(item.IntegerAttribute("rows", m_rows)));
+    m_columns = std::max(1, ReadLayoutNumber(item, "columns", m_columns, KLayoutNumber::Count));
+    m_rows = ReadLayoutNumber(item, "rows", m_rows, KLayoutNumber::Count);
     m_verticalFill = item.BoolAttribute("verticalfill", m_verticalFill);
-    m_defaultColumnSpan = std::max(1, int(item.IntegerAttribute("columnspancount", m_defaultColumnSpan)));
+    m_defaultColumnSpan = std::max(1, ReadLayoutNumber(item, "columnspancount", m_defaultColumnSpan, KLayoutNumber::Count));
 }
 
 void KLayoutGrid::AddControlFromXml(KLayoutControl& control, const KXMLItem& item) {
     AddControl(control);
-    SetSpan(control, int(item.IntegerAttribute("hspan", m_defaultColumnSpan)), int(item.IntegerAttribute("vspan", 1)));
+    SetSpan(control, ReadLayoutNumber(item, "hspan", m_defaultColumnSpan, KLayoutNumber::Count),
+            ReadLayoutNumber(item, "vspan", 1, KLayoutNumber::Count));
 }
 
 void KLayoutGrid::AddControl(KLayoutControl& control) {

@@ -5,16 +5,17 @@
 #include "foundation/core/KException.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KXMLItem.h"
+#include "ui/layout/KLayoutNumber.h"
 
 KLayoutOccupyBorder::KLayoutOccupyBorder(KLayoutControl& owner, int left, int top, int right, int bottom)
     : KLayout(owner), m_left(left), m_top(top), m_right(right), m_bottom(bottom) {}
 
 void KLayoutOccupyBorder::LoadFromXml(const KXMLItem& item) {
     KLayout::LoadFromXml(item);
-    m_left = int(item.IntegerAttribute("borderleft", m_left));
-    m_top = int(item.IntegerAttribute("bordertop", m_top));
-    m_right = int(item.IntegerAttribute("borderright", m_right));
-    m_bottom = int(item.IntegerAttribute("borderbottom", m_bottom));
+    m_left = ReadLayoutNumber(item, "borderleft", m_left, KLayoutNumber::Extent);
+    m_top = ReadLayoutNumber(item, "bordertop", m_top, KLayoutNumber::Extent);
+    m_right = ReadLayoutNumber(item, "borderright", m_right, KLayoutNumber::Extent);
+    m_bottom = ReadLayoutNumber(item, "borderbottom", m_bottom, KLayoutNumber::Extent);
 }
 
 void KLayoutOccupyBorder::AddControl(KLayoutControl& control) {

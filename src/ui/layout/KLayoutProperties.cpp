@@ -1,21 +1,23 @@
 #include "ui/layout/KLayoutProperties.h"
 
 #include "foundation/xml/KXMLItem.h"
+#include "ui/layout/KLayoutNumber.h"
 
 void KLayoutProperties::LoadFromXml(const KXMLItem& item) {
-    auto integer = [&](const KString& name, int& value) { value = int(item.IntegerAttribute(name, value)); };
+    auto extent = [&](const KString& name, int& value) { value = ReadLayoutNumber(item, name, value, KLayoutNumber::Extent); };
+    auto ratio = [&](const KString& name, int& value) { value = ReadLayoutNumber(item, name, value, KLayoutNumber::Ratio); };
     auto flag = [&](const KString& name, bool& value) { value = item.BoolAttribute(name, value); };
-    integer("posx", x);
-    integer("posy", y);
-    integer("sizex", width);
-    integer("sizey", height);
-    integer("minclientsizex", minimalClientWidth);
-    integer("minclientsizey", minimalClientHeight);
-    integer("layoutratiox", ratioX);
-    integer("layoutratioy", ratioY);
-    integer("layoutborderx", borderX);
-    integer("layoutbordery", borderY);
-    integer("layoutplacement", placement);
+    extent("posx", x);
+    extent("posy", y);
+    extent("sizex", width);
+    extent("sizey", height);
+    extent("minclientsizex", minimalClientWidth);
+    extent("minclientsizey", minimalClientHeight);
+    ratio("layoutratiox", ratioX);
+    ratio("layoutratioy", ratioY);
+    extent("layoutborderx", borderX);
+    extent("layoutbordery", borderY);
+    placement = int(item.IntegerAttribute("layoutplacement", placement));  // bits: no arithmetic
     flag("plastic", plastic);
     flag("collapsable", collapsable);
     flag("collapsed", collapsed);

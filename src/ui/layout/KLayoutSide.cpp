@@ -5,9 +5,10 @@
 #include "foundation/core/KException.h"
 #include "foundation/xml/KXMLItem.h"
 #include "ui/layout/KLayoutControl.h"
+#include "ui/layout/KLayoutNumber.h"
 #include "ui/layout/KLayoutStrip.h"
 
-int KLayoutSideBase::GapFromXml(const KXMLItem& item) { return int(item.IntegerAttribute("space", 0)); }
+int KLayoutSideBase::GapFromXml(const KXMLItem& item) { return ReadLayoutNumber(item, "space", 0, KLayoutNumber::Extent); }
 
 KLayoutSide::KLayoutSide(KLayoutControl& owner, int direction) : KLayout(owner), m_direction(direction) {}
 

@@ -1,6 +1,7 @@
 #include "ui/layout/KLayoutStrip.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "ui/layout/KLayoutControl.h"
 
@@ -49,7 +50,7 @@ void KLayoutStrip::Distribute(const KLayoutRect& rect, int fixed, int ratioSum) 
         int extent = control.ShownSize(m_axis) + 2 * control.Border(m_axis);
         if (IsWeighted(control, m_axis)) {
             const int ratio = control.Ratio(m_axis);
-            extent = ratioSum != 0 ? ratio * free / ratioSum : 0;
+            extent = ratioSum != 0 ? int(std::int64_t(ratio) * free / ratioSum) : 0;
             free -= extent;
             ratioSum -= ratio;
         }
