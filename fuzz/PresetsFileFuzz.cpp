@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the presets-file reading path: the document is
-// parsed as the library parses its file, every preset's settings are
+// read as the library reads its file, every preset's settings are
 // decoded (damaged ones must fail with a KException, nothing else), and the
 // document is compressed and written the way a save writes it; the written
 // file must read back whole with the same presets in the same order.
@@ -11,6 +11,7 @@
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/xml/KXMLDocument.h"
 #include "foundation/xml/KXMLItem.h"
+#include "presets/library/KPresetFile.h"
 #include "presets/library/KPresetTree.h"
 
 namespace {
@@ -31,22 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > std::size_t(std::numeric_limits<int>::max())) return 0;
     KMemoryStream input(data, int(size));
     KXMLDocument document;
-    try {
-        document.Parse(input);
-    } catch (const KException&) {
-        return 0;
-    }
-    if (!document.ParsedCompletely()) return 0;  // the library keeps such a file aside
+    // The library keeps a file it cannot read aside.
+    if (KPresetFile::ReadFrom(input, document) != KPresetFile::ReadResult::Loaded) return 0;
     DecodeEveryPreset(document.Root());
 
-    KPresetTree::CompressPresets(document.Root());
-    document.SetEncoding("utf-8");
+    KPresetFile::PrepareForWriting(document, document.Root().Name());
     KMemoryStream written;
     document.Write(written, false);
     written.Seek(0, KStream::SeekOrigin::Start);
     KXMLDocument reread;
-    reread.Parse(written);
-    if (!reread.ParsedCompletely()) std::abort();
+    if (KPresetFile::ReadFrom(written, reread) != KPresetFile::ReadResult::Loaded) std::abort();
     const auto before = KPresetTree::FlatOrder(document.Root());
     const auto after = KPresetTree::FlatOrder(reread.Root());
     if (before.size() != after.size()) std::abort();

@@ -6,6 +6,7 @@
 #include "foundation/streams/KStdFileStream.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KXMLDocument.h"
+#include "foundation/xml/KXMLUtf8Text.h"
 #include "presets/library/KPresetTree.h"
 
 namespace {
@@ -43,12 +44,28 @@ KPresetFile::ReadResult KPresetFile::Read(KXMLDocument& document) const {
     try {
         KStdFileStream file;
         file.Open(m_path, KStdFileStream::OpenRead);
-        document.Parse(file);
-        if (document.ParsedCompletely()) return ReadResult::Loaded;
+        return ReadFrom(file, document);
+    } catch (const KException&) {
+        document.Root().Clear();
+        return ReadResult::Broken;
+    }
+}
+
+KPresetFile::ReadResult KPresetFile::ReadFrom(KStream& input, KXMLDocument& document) {
+    try {
+        document.Parse(input);
+        if (document.ParsedCompletely() && KXMLUtf8Text::Clean(document.Root())) return ReadResult::Loaded;
     } catch (const KException&) {
     }
     document.Root().Clear();
     return ReadResult::Broken;
+}
+
+void KPresetFile::PrepareForWriting(KXMLDocument& document, const KString& rootName) {
+    document.SetEncoding("utf-8");
+    // Names a host gave (decoded from its bytes) may hold such units too.
+    if (!KXMLUtf8Text::Clean(document.Root())) document.Root().SetName(rootName);
+    KPresetTree::CompressPresets(document.Root());
 }
 
 void KPresetFile::Update(const KString& rootName, const std::function<void(KXMLDocument&)>& change) {
@@ -61,8 +78,7 @@ void KPresetFile::Update(const KString& rootName, const std::function<void(KXMLD
         document.Root().SetName(rootName);
     }
     change(document);
-    document.SetEncoding("utf-8");
-    KPresetTree::CompressPresets(document.Root());
+    PrepareForWriting(document, rootName);
     WriteAtomically(document, m_path);
 }
 

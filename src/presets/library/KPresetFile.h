@@ -3,6 +3,7 @@
 
 #include "foundation/text/KString.h"
 
+class KStream;
 class KXMLDocument;
 
 // The presets file on disk, shared by every plug-in instance of the user,
@@ -18,6 +19,10 @@ public:
 
     // A broken file leaves `document` empty.
     ReadResult Read(KXMLDocument& document) const;
+    // Reads a presets document from `input` as Read reads the file: whole,
+    // and without the units a UTF-8 file cannot carry, so that what the
+    // library shows is what it will write.
+    static ReadResult ReadFrom(KStream& input, KXMLDocument& document);
     // Reads the file again under the lock, lets `change` edit it (an empty
     // document with a root named `rootName` when there is none), compresses
     // its presets and writes it. A file that cannot be read is first moved
@@ -27,6 +32,11 @@ public:
 
     // The file `name` in `folder`.
     static KString PathIn(const KString& folder, const KString& name);
+
+    // Makes an edited document ready to be written as the file: utf-8,
+    // without units utf-8 cannot carry (a root name left empty becomes
+    // `rootName`), every preset compressed.
+    static void PrepareForWriting(KXMLDocument& document, const KString& rootName);
 
     // Writes an indented utf-8 document to a temporary file beside `path`
     // that then replaces it.

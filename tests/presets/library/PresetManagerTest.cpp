@@ -82,6 +82,31 @@ TEST(PresetLibrary, AnUnreadableFileIsKeptAsideNotOverwritten) {
     EXPECT_EQ(f.manager.List()[0].name.ToUTF8(), "Second");
 }
 
+TEST(PresetLibrary, NamesWithUnitsUtf8CannotCarryReadAndSaveAsTheyWillBeStored) {
+    // A UTF-16 file may hold a lone high surrogate right before the quote
+    // that closes a name (the UTF-8 writer would drop the quote with it),
+    // U+FEFF (which a UTF-8 reader drops) and a low surrogate pair that
+    // damaged UTF-8 decodes to. The library shows each name as it will
+    // store it, and after a save the file still reads whole.
+    PresetFixture f("unwritable-units");
+    const std::u16string text = u"\xFEFF<Testpresets><preset name=\"A\xD800\" Level=\"1\"/>"
+                                u"<preset name=\"B\xFEFF\" Level=\"2\"/><preset name=\"C\xDC93\xDD34\" Level=\"3\"/>"
+                                u"</Testpresets>";
+    std::ofstream(f.file(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(text.data()), std::streamsize(text.size() * sizeof(char16_t)));
+    // Joined as units: converting to UTF-8 would itself drop them.
+    auto names = [&] {
+        KString joined;
+        for (const auto& entry : f.manager.List()) joined.Append(entry.name).Append(u',');
+        return joined;
+    };
+    EXPECT_TRUE(names() == "A,B,C,");
+    f.Save("New", 4);
+    EXPECT_TRUE(names() == "A,B,C,New,");
+    f.manager.Load(0);
+    EXPECT_EQ(f.owner.level, 1);
+}
+
 TEST(PresetLibrary, FoldersExportImportAndDelete) {
     PresetFixture f("folders");
     f.manager.NewFolder("", "Bass");

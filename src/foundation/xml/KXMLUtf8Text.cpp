@@ -1,0 +1,81 @@
+#include "foundation/xml/KXMLUtf8Text.h"
+
+#include <vector>
+
+#include "foundation/xml/KXMLItem.h"
+
+namespace KXMLUtf8Text {
+
+namespace {
+
+bool IsHigh(char16_t unit) noexcept { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLow(char16_t unit) noexcept { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void CleanAttributes(KXMLItem& item) {
+    bool changed = false;
+    std::vector<KAttribute> kept;
+    for (const KAttribute& attribute : item.Attributes()) {
+        KAttribute carried{Carried(attribute.name), Carried(attribute.value)};
+        changed |= carried.name.Length() != attribute.name.Length() ||
+                   carried.value.Length() != attribute.value.Length();
+        if (!carried.name.IsEmpty()) kept.push_back(std::move(carried));
+    }
+    // Names that now match merge as the reader would merge them.
+    if (changed) item.SetAttributes(KAttributeList::FromUnsorted(std::move(kept)));
+}
+
+// The name and text of one item, and its attributes; sub-items whose names
+// are left empty are dropped.
+void CleanItem(KXMLItem& item) {
+    // Carried only ever removes units: the same length means the same text.
+    const KString text = Carried(item.Text());
+    if (text.Length() != item.Text().Length()) item.SetText(text);
+    CleanAttributes(item);
+    for (int i = item.SubItemCount() - 1; i >= 0; --i) {
+        KXMLItem& sub = item.SubItemAt(i);
+        const KString name = Carried(sub.Name());
+        if (name.IsEmpty()) item.RemoveSubItemAt(i);
+        else if (name.Length() != sub.Name().Length()) sub.SetName(name);
+    }
+}
+
+}  // namespace
+
+KString Carried(const KString& text) {
+    KString carried;
+    int kept = 0;  // units before this one that are carried and not yet appended
+    const int length = text.Length();
+    auto flush = [&](int end) {
+        if (end > kept) carried.Append(text.Substring(kept, end - kept));
+    };
+    for (int i = 0; i < length; ++i) {
+        const char16_t unit = text[i];
+        if (IsHigh(unit) && i + 1 < length && IsLow(text[i + 1])) {
+            ++i;  // a proper pair
+            continue;
+        }
+        if (!IsHigh(unit) && !IsLow(unit) && unit != 0xFEFF) continue;
+        flush(i);
+        kept = i + 1;
+    }
+    if (kept == 0) return text;
+    flush(length);
+    return carried;
+}
+
+// Walked level by level, as deep trees are taken apart.
+bool Clean(KXMLItem& root) {
+    const KString name = Carried(root.Name());
+    if (name.IsEmpty()) return false;
+    root.SetName(name);
+    std::vector<KXMLItem*> pending{&root};
+    while (!pending.empty()) {
+        KXMLItem& item = *pending.back();
+        pending.pop_back();
+        CleanItem(item);
+        for (int i = 0; i < item.SubItemCount(); ++i) pending.push_back(&item.SubItemAt(i));
+    }
+    return true;
+}
+
+}  // namespace KXMLUtf8Text

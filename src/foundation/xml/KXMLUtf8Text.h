@@ -1,0 +1,21 @@
+#pragma once
+#include "foundation/text/KString.h"
+
+class KXMLItem;
+
+// What a UTF-8 document cannot carry. The writer leaves out unpaired
+// surrogates, and a lone high surrogate takes the next unit with it, which
+// may be the quote that closes a value; the reader drops U+FEFF as a
+// byte-order mark. A tree read from a damaged or UTF-16 file may hold both,
+// and written as it is it would read back different, or not at all.
+namespace KXMLUtf8Text {
+
+// The text without unpaired surrogates and U+FEFF; proper pairs stay.
+KString Carried(const KString& text);
+
+// Leaves those units out of every name, attribute and text of the tree. An
+// element or attribute whose name is left empty is dropped with all it
+// holds; answers false when the root's own name is left empty.
+bool Clean(KXMLItem& root);
+
+}  // namespace KXMLUtf8Text
