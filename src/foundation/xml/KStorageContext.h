@@ -8,6 +8,7 @@
 #include "foundation/text/KString.h"
 #include "foundation/xml/KStorageReadLog.h"
 #include "foundation/xml/KXMLItem.h"
+#include "foundation/xml/KXMLUtf8Text.h"
 
 // The one argument of every storing operation: the item to write into or
 // read from, and the direction. An object persists itself with a single
@@ -110,9 +111,11 @@ public:
         else if (std::fabs(value - defaultValue) < 1e-50) m_item->RemoveAttribute(name);
         else m_item->SetDoubleAttribute(name, value);
     }
+    // A text loaded from a damaged or foreign block keeps only the units a
+    // UTF-8 save can carry, so that saving it never breaks the saved block.
     void Field(const KString& name, KString& value, const KString& defaultValue) {
         if (m_storing) m_item->SetAttribute(name, value, defaultValue);
-        else value = Read(name).Attribute(name, defaultValue);
+        else value = KXMLUtf8Text::Carried(Read(name).Attribute(name, defaultValue));
     }
 
     // Fields without a default: always written; a missing attribute leaves
@@ -135,7 +138,7 @@ public:
     }
     void Field(const KString& name, KString& value) {
         if (m_storing) m_item->SetAttribute(name, value);
-        else if (Present(name)) value = m_item->CachedAttribute();
+        else if (Present(name)) value = KXMLUtf8Text::Carried(m_item->CachedAttribute());
     }
 
     // Always written; a missing attribute loads the load default.

@@ -28,8 +28,9 @@ void CleanAttributes(KXMLItem& item) {
 // are left empty are dropped.
 void CleanItem(KXMLItem& item) {
     // Carried only ever removes units: the same length means the same text.
+    // A text that loses some is trimmed again, as the reader trims it.
     const KString text = Carried(item.Text());
-    if (text.Length() != item.Text().Length()) item.SetText(text);
+    if (text.Length() != item.Text().Length()) item.SetText(text.Trimmed());
     CleanAttributes(item);
     for (int i = item.SubItemCount() - 1; i >= 0; --i) {
         KXMLItem& sub = item.SubItemAt(i);

@@ -13,9 +13,10 @@ namespace KXMLUtf8Text {
 // The text without unpaired surrogates and U+FEFF; proper pairs stay.
 KString Carried(const KString& text);
 
-// Leaves those units out of every name, attribute and text of the tree. An
-// element or attribute whose name is left empty is dropped with all it
-// holds; answers false when the root's own name is left empty.
+// Leaves those units out of every name, attribute and text of the tree; a
+// text that loses units is trimmed as the reader trims it. An element or
+// attribute whose name is left empty is dropped with all it holds; answers
+// false when the root's own name is left empty.
 bool Clean(KXMLItem& root);
 
 }  // namespace KXMLUtf8Text

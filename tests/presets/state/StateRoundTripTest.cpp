@@ -106,4 +106,22 @@ TEST(StateRoundTrip, ASlotCopyWithUnitsTheWriterDropsSavesToAFixedPoint) {
     EXPECT_EQ(plugin->ActivePresets().Slot(1).Attribute("parameterdepth0", KString()).ToUTF8(), "0.5");
 }
 
+TEST(StateRoundTrip, ATextFieldWithUnitsTheWriterDropsLoadsAsItWillBeSaved) {
+    // An encoded surrogate right before a closing quote: written as loaded,
+    // it would take the quote with it and the saved block would not read.
+    const std::string damaged =
+        "<settings><MultiParameters><MultiParameter0 Name=\"X\xED\xA0\x80\" Group=\"\xED\xA0\x80G\" Enabled=\"1\">"
+        "<Parameter ParameterName=\"parameterdepth0\" ParameterEnabled=\"1\"/></MultiParameter0></MultiParameters></settings>";
+    auto first = MakePlugin();
+    Load(*first, damaged);
+    EXPECT_EQ(first->MultiParameters()[0].Name().ToUTF16(), u"X");
+    EXPECT_EQ(first->MultiParameters()[0].Group().ToUTF16(), u"G");
+    const Bytes saved = Save(*first);
+    ASSERT_TRUE(Document(saved)->ParsedCompletely());
+    auto second = MakePlugin();
+    Load(*second, saved);
+    EXPECT_EQ(second->MultiParameters()[0].Name().ToUTF16(), u"X");
+    EXPECT_EQ(Save(*second), saved);
+}
+
 }  // namespace
