@@ -1,65 +1,20 @@
 #include "plugin/core/KActivePresetSlots.h"
 
-#include <vector>
-
-#include "foundation/core/KException.h"
-#include "foundation/streams/KMemoryStream.h"
 #include "foundation/text/KFormatter.h"
 #include "foundation/xml/KStorageContext.h"
-#include "foundation/xml/KXMLDocument.h"
+#include "foundation/xml/KXMLUtf8Text.h"
 
 namespace {
 
 KString SlotItemName(int index) { return KFormatter("Preset{0}") << index; }
 
-bool HasSurrogates(const KString& text) noexcept {
-    for (int i = 0; i < text.Length(); ++i)
-        if (text[i] >= 0xD800 && text[i] <= 0xDFFF) return true;
-    return false;
-}
-
-// Whether the UTF-8 writer might leave out a unit of the tree: only
-// surrogates can be left out (a proper pair is not, but the rare tree with
-// a pair is not worth telling apart). Walked level by level, as deep trees
-// are taken apart.
-bool MayLoseUnitsWhenWritten(const KXMLItem& root) {
-    std::vector<const KXMLItem*> pending{&root};
-    while (!pending.empty()) {
-        const KXMLItem& item = *pending.back();
-        pending.pop_back();
-        if (HasSurrogates(item.Name()) || HasSurrogates(item.Text())) return true;
-        for (const KAttribute& attribute : item.Attributes())
-            if (HasSurrogates(attribute.name) || HasSurrogates(attribute.value)) return true;
-        for (int i = 0; i < item.SubItemCount(); ++i) pending.push_back(&item.SubItemAt(i));
-    }
-    return false;
-}
-
 // A slot writes back the item a state gave it. Read from a damaged block,
-// that item may hold units the UTF-8 writer leaves out (unpaired
-// surrogates), and a text may then end in white space the reader trims, so
-// the next save would differ. Such a copy is kept as written and read back
-// once; one that does not read back (a name made of such units alone)
-// leaves the slot empty.
-void KeepAsWritten(KXMLItem& slot, const KXMLItem& loaded) {
-    if (!MayLoseUnitsWhenWritten(loaded)) {
-        KXMLItem::DeepCopy(slot, loaded);
-        return;
-    }
-    KXMLDocument written;
-    KXMLItem::DeepCopy(written.Root(), loaded);
-    KMemoryStream bytes;
-    written.Write(bytes, true);
-    bytes.Seek(0, KStream::SeekOrigin::Start);
-    KXMLDocument reread;
-    try {
-        reread.Parse(bytes);
-    } catch (const KException&) {
-        slot.Clear();
-        return;
-    }
-    if (reread.ParsedCompletely()) KXMLItem::DeepCopy(slot, reread.Root());
-    else slot.Clear();
+// that item may hold units a UTF-8 save cannot carry, so the next save would
+// differ; the slot keeps the copy as it will be saved.
+// The slot's own name is set by the caller, so Clean cannot refuse it.
+void KeepAsSaved(KXMLItem& slot, const KXMLItem& loaded) {
+    KXMLItem::DeepCopy(slot, loaded);
+    KXMLUtf8Text::Clean(slot);
 }
 
 }  // namespace
@@ -104,7 +59,7 @@ void KActivePresetSlots::Store(KStorageContext& context) {
         context.OptionalSubItem(name, true, [&](KStorageContext& copy) {
             if (copy.Storing()) KXMLItem::DeepCopy(copy.Item(), Slot(i));
             else {
-                KeepAsWritten(Slot(i), copy.Item());
+                KeepAsSaved(Slot(i), copy.Item());
                 copy.ReadWhole();
             }
             copy.Item().SetName(name);

@@ -104,6 +104,9 @@ TEST(StateRoundTrip, ASlotCopyWithUnitsTheWriterDropsSavesToAFixedPoint) {
     Load(*plugin, damaged[0]);
     EXPECT_EQ(plugin->ActivePresets().Slot(1).Text().ToUTF8(), "x");
     EXPECT_EQ(plugin->ActivePresets().Slot(1).Attribute("parameterdepth0", KString()).ToUTF8(), "0.5");
+    // Only the surrogate goes: the writer would take the "b" after it too.
+    Load(*plugin, "<settings><Preset1>a\xED\xA0\x80" "b</Preset1></settings>");
+    EXPECT_EQ(plugin->ActivePresets().Slot(1).Text().ToUTF8(), "ab");
 }
 
 TEST(StateRoundTrip, ATextFieldWithUnitsTheWriterDropsLoadsAsItWillBeSaved) {
