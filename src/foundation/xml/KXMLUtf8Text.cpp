@@ -44,7 +44,7 @@ void CleanItem(KXMLItem& item) {
 
 KString Carried(const KString& text) {
     KString carried;
-    int kept = 0;  // units before this one that are carried and not yet appended
+    int kept = 0;  // the first carried unit not yet appended
     const int length = text.Length();
     auto flush = [&](int end) {
         if (end > kept) carried.Append(text.Substring(kept, end - kept));
