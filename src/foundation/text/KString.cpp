@@ -288,6 +288,11 @@ int KString::CompareNoCase(const KString& a, const KString& b, int n) noexcept {
     for (int i = 0; i < n; ++i) {
         const char16_t ca = i < a.m_length ? a[i] : 0;
         const char16_t cb = i < b.m_length ? b[i] : 0;
+        // Equal units fold alike; names sorted by this share long prefixes.
+        if (ca == cb) {
+            if (ca == 0) return 0;
+            continue;
+        }
         const int difference = fold(ca) - fold(cb);
         if (difference != 0) return difference;
         if (ca == 0) return 0;

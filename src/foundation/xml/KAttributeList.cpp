@@ -9,9 +9,11 @@ bool NameBelow(const KAttribute& a, const KAttribute& b) noexcept { return KStri
 }  // namespace
 
 // One sort instead of a sorted insertion per attribute keeps elements with
-// very many attributes linear-logarithmic.
+// very many attributes linear-logarithmic. What this system wrote is in
+// order already and is only checked.
 KAttributeList KAttributeList::FromUnsorted(std::vector<KAttribute> attributes) {
-    std::stable_sort(attributes.begin(), attributes.end(), NameBelow);
+    if (!std::is_sorted(attributes.begin(), attributes.end(), NameBelow))
+        std::stable_sort(attributes.begin(), attributes.end(), NameBelow);
     KAttributeList list;
     list.m_attributes.reserve(attributes.size());
     for (KAttribute& attribute : attributes) {

@@ -64,6 +64,11 @@ TEST(KXMLParser, AttributesDecodeEntitiesAndMayBeUnquoted) {
     EXPECT_EQ(root.Attributes()[0].name.ToUTF8(), "b");
     EXPECT_EQ(root.Attributes()[0].value.ToUTF8(), "3");  // the later value replaces the earlier
     EXPECT_EQ(root.RequiredAttribute("empty").ToUTF8(), "");
+    // Attributes in order already, as this system writes them: names that
+    // match still merge.
+    auto sorted = Load("<a a=\"1\" B=\"2\" b=\"3\" c=\"4\"/>");
+    ASSERT_EQ(sorted->Root().Attributes().Count(), 3);
+    EXPECT_EQ(sorted->Root().RequiredAttribute("b").ToUTF8(), "3");
 }
 
 TEST(KXMLParser, ErrorsNameTheirCause) {
