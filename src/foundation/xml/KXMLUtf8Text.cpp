@@ -1,5 +1,6 @@
 #include "foundation/xml/KXMLUtf8Text.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "foundation/xml/KXMLItem.h"
@@ -11,32 +12,43 @@ namespace {
 bool IsHigh(char16_t unit) noexcept { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLow(char16_t unit) noexcept { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
+bool IsDropped(char16_t unit) noexcept { return IsHigh(unit) || IsLow(unit) || unit == 0xFEFF; }
+
+// Whether the text holds no unit Carried may leave out (a proper pair takes
+// the long way): the scan is cheap, a carried copy is not, and nearly every
+// text is whole.
+bool IsWhole(const KString& text) noexcept {
+    for (int i = 0; i < text.Length(); ++i)
+        if (IsDropped(text[i])) return false;
+    return true;
+}
+
 void CleanAttributes(KXMLItem& item) {
-    bool changed = false;
+    const KAttributeList& attributes = item.Attributes();
+    if (std::all_of(attributes.begin(), attributes.end(),
+                    [](const KAttribute& a) { return IsWhole(a.name) && IsWhole(a.value); }))
+        return;
     std::vector<KAttribute> kept;
-    for (const KAttribute& attribute : item.Attributes()) {
+    for (const KAttribute& attribute : attributes) {
         KAttribute carried{Carried(attribute.name), Carried(attribute.value)};
-        changed |= carried.name.Length() != attribute.name.Length() ||
-                   carried.value.Length() != attribute.value.Length();
         if (!carried.name.IsEmpty()) kept.push_back(std::move(carried));
     }
     // Names that now match merge as the reader would merge them.
-    if (changed) item.SetAttributes(KAttributeList::FromUnsorted(std::move(kept)));
+    item.SetAttributes(KAttributeList::FromUnsorted(std::move(kept)));
 }
 
 // The name and text of one item, and its attributes; sub-items whose names
 // are left empty are dropped.
 void CleanItem(KXMLItem& item) {
-    // Carried only ever removes units: the same length means the same text.
-    // A text that loses some is trimmed again, as the reader trims it.
-    const KString text = Carried(item.Text());
-    if (text.Length() != item.Text().Length()) item.SetText(text.Trimmed());
+    // A text that loses units is trimmed again, as the reader trims it.
+    if (!IsWhole(item.Text())) item.SetText(Carried(item.Text()).Trimmed());
     CleanAttributes(item);
     for (int i = item.SubItemCount() - 1; i >= 0; --i) {
         KXMLItem& sub = item.SubItemAt(i);
+        if (IsWhole(sub.Name())) continue;
         const KString name = Carried(sub.Name());
         if (name.IsEmpty()) item.RemoveSubItemAt(i);
-        else if (name.Length() != sub.Name().Length()) sub.SetName(name);
+        else sub.SetName(name);
     }
 }
 
@@ -55,7 +67,7 @@ KString Carried(const KString& text) {
             ++i;  // a proper pair
             continue;
         }
-        if (!IsHigh(unit) && !IsLow(unit) && unit != 0xFEFF) continue;
+        if (!IsDropped(unit)) continue;
         flush(i);
         kept = i + 1;
     }
@@ -66,9 +78,11 @@ KString Carried(const KString& text) {
 
 // Walked level by level, as deep trees are taken apart.
 bool Clean(KXMLItem& root) {
-    const KString name = Carried(root.Name());
-    if (name.IsEmpty()) return false;
-    root.SetName(name);
+    if (!IsWhole(root.Name())) {
+        const KString name = Carried(root.Name());
+        if (name.IsEmpty()) return false;
+        root.SetName(name);
+    }
     std::vector<KXMLItem*> pending{&root};
     while (!pending.empty()) {
         KXMLItem& item = *pending.back();
