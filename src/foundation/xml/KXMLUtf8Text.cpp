@@ -15,8 +15,8 @@ bool IsLow(char16_t unit) noexcept { return unit >= 0xDC00 && unit <= 0xDFFF; }
 bool IsDropped(char16_t unit) noexcept { return IsHigh(unit) || IsLow(unit) || unit == 0xFEFF; }
 
 // Whether the text holds no unit Carried may leave out (a proper pair takes
-// the long way): the scan is cheap, a carried copy is not, and nearly every
-// text is whole.
+// the long way). Nearly every tree is whole, and is then only read: no
+// attribute list is built anew.
 bool IsWhole(const KString& text) noexcept {
     for (int i = 0; i < text.Length(); ++i)
         if (IsDropped(text[i])) return false;
