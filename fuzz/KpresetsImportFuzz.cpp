@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,17 +42,32 @@ const KFiles& Files() {
     return files;
 }
 
+void WriteFile(const KString& path, const std::string& bytes) {
+    std::ofstream file(path.ToUTF8(), std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string ReadFile(const KString& path) {
+    std::ifstream file(path.ToUTF8(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 // A library with one preset in an "Imported" folder, written afresh for
-// every input.
+// every input. Storing the preset saves the whole plug-in, which would cost
+// more than the import itself, so the library is made once and its bytes
+// are written back.
 void FreshLibrary(KPluginPresets::Manager& library) {
-    std::filesystem::remove(Files().library.ToUTF8());
-    library.NewFolder(KString(), "Imported");
-    library.StoreNew("Kept", KString());
+    static const std::string fresh = [&] {
+        std::filesystem::remove(Files().library.ToUTF8());
+        library.NewFolder(KString(), "Imported");
+        library.StoreNew("Kept", KString());
+        return ReadFile(Files().library);
+    }();
+    WriteFile(Files().library, fresh);
 }
 
 void WriteInput(const std::uint8_t* data, std::size_t size) {
-    std::ofstream file(Files().input.ToUTF8(), std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+    WriteFile(Files().input, std::string(reinterpret_cast<const char*>(data), size));
 }
 
 std::vector<std::string> Names(KPluginPresets::Manager& library) {
