@@ -2,15 +2,13 @@
 // and used only through the entries it exports.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <windows.h>
 
-#include "foundation/core/Allocator.h"
 #include "hosts/common/KLibraryExports.h"
 #include "hosts/common/KModule.h"
+#include "support/CountingAllocator.h"
 
 namespace {
 
@@ -71,29 +69,6 @@ TEST(WindowsModule, EffectEntryCreatesWithoutHandleAndAnswersAGivenHandle) {
     EXPECT_EQ(entry(second, kDestroyEffect, block), 0);
 }
 
-struct CountingAllocator {
-    static inline std::atomic<int> calls{0};
-    static void* Allocate(std::size_t size) {
-        ++calls;
-        return std::malloc(size == 0 ? 1 : size);
-    }
-    static void Release(void* block) {
-        ++calls;
-        std::free(block);
-    }
-    static void* Reallocate(void* block, std::size_t size) {
-        ++calls;
-        if (size == 0) {
-            std::free(block);
-            return nullptr;
-        }
-        return std::realloc(block, size);
-    }
-    static void NotifyAllocated(void*, std::size_t) {}
-    static void NotifyReleased(void*) {}
-    static constexpr KAllocator::Table kTable{Allocate, Release, Reallocate, NotifyAllocated, NotifyReleased};
-};
-
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text) c = wchar_t(towlower(c));
     return text;
@@ -107,7 +82,7 @@ TEST(WindowsModule, ModuleInstanceNamesTheLibraryFileAndSurvivesReloading) {
         LoadedLibrary library;
         LibraryInitialize* initialize = library.Find<LibraryInitialize>("KLibraryDLLInitialize");
         ASSERT_NE(initialize, nullptr);
-        const KLibrarySetupRecord record{&CountingAllocator::kTable, nullptr, "Companion"};
+        const KLibrarySetupRecord record{&CountingAllocator<0>::kTable, nullptr, "Companion"};
         KModule* module = initialize(&record);
         ASSERT_NE(module, nullptr);
         EXPECT_EQ(initialize(&record), module);

@@ -2,7 +2,6 @@
 // only through the symbols it exports.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/core/Allocator.h"
 #include "hosts/common/KLibraryExports.h"
+#include "support/CountingAllocator.h"
 
 namespace {
 
@@ -88,31 +87,6 @@ TEST(ModuleExports, EffectEntryCreatesWithoutHandleAndAnswersAGivenHandle) {
     EXPECT_EQ(entry(first, kDestroyEffect, block), 0);
     EXPECT_EQ(entry(second, kDestroyEffect, block), 0);
 }
-
-// Two allocator tables that count what passes through them.
-template <int Table>
-struct CountingAllocator {
-    static inline std::atomic<int> calls{0};
-    static void* Allocate(std::size_t size) {
-        ++calls;
-        return std::malloc(size == 0 ? 1 : size);
-    }
-    static void Release(void* block) {
-        ++calls;
-        std::free(block);
-    }
-    static void* Reallocate(void* block, std::size_t size) {
-        ++calls;
-        if (size == 0) {
-            std::free(block);
-            return nullptr;
-        }
-        return std::realloc(block, size);
-    }
-    static void NotifyAllocated(void*, std::size_t) {}
-    static void NotifyReleased(void*) {}
-    static constexpr KAllocator::Table kTable{Allocate, Release, Reallocate, NotifyAllocated, NotifyReleased};
-};
 
 // Allocates inside the module: a new effect names its parameters.
 void MakeModuleAllocate(EffectEntry* entry) {
