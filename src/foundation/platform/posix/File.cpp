@@ -6,12 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "foundation/platform/StdioFile.h"
 #include "foundation/platform/posix/NativePath.h"
-
-struct KPlatform::FileHandle {
-    std::FILE* file;
-    bool standard;
-};
 
 namespace KPlatform {
 namespace {
@@ -53,22 +49,6 @@ FileHandle* StandardOutput() noexcept {
     return &handle;
 }
 
-void CloseFile(FileHandle* file) noexcept {
-    if (!file || file->standard) return;
-    std::fclose(file->file);
-    delete file;
-}
-
-std::size_t ReadFile(FileHandle* file, void* buffer, std::size_t count) noexcept {
-    return std::fread(buffer, 1, count, file->file);
-}
-
-std::size_t WriteFile(FileHandle* file, const void* data, std::size_t count) noexcept {
-    return std::fwrite(data, 1, count, file->file);
-}
-
-bool ReachedEndOfFile(FileHandle* file) noexcept { return std::feof(file->file) && !std::ferror(file->file); }
-
 bool SeekFile(FileHandle* file, std::int64_t offset, int origin) noexcept {
     static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (origin < 0 || origin > 2) return false;
@@ -76,8 +56,6 @@ bool SeekFile(FileHandle* file, std::int64_t offset, int origin) noexcept {
 }
 
 std::int64_t FilePosition(FileHandle* file) noexcept { return std::int64_t(::ftello(file->file)); }
-
-bool FlushFile(FileHandle* file) noexcept { return std::fflush(file->file) == 0; }
 
 bool TruncateFile(FileHandle* file, std::int64_t size) noexcept {
     return std::fflush(file->file) == 0 && ::ftruncate(::fileno(file->file), off_t(size)) == 0;
