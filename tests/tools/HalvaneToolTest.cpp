@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sndfile.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -12,41 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "support/WaveFile.h"
 #include "tools/ToolRunner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 constexpr double kTwoPi = 2 * std::numbers::pi;
-
-struct Audio {
-    int channels = 0, rate = 0;
-    std::vector<float> samples;
-};
-
-void WriteWav(const fs::path& path, const Audio& audio) {
-    SF_INFO info{};
-    info.channels = audio.channels;
-    info.samplerate = audio.rate;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    sf_writef_float(file, audio.samples.data(), sf_count_t(audio.samples.size() / std::size_t(audio.channels)));
-    sf_close(file);
-}
-
-Audio ReadWav(const fs::path& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    Audio audio;
-    if (!file) return audio;
-    audio.channels = info.channels;
-    audio.rate = info.samplerate;
-    audio.samples.resize(std::size_t(info.frames * info.channels));
-    sf_readf_float(file, audio.samples.data(), info.frames);
-    sf_close(file);
-    return audio;
-}
 
 class HalvaneTool : public ::testing::Test {
 protected:
@@ -59,8 +30,8 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     fs::path WriteConstantInput(int channels, float level, int frames = 4800) {
-        Audio audio{channels, 48000, std::vector<float>(std::size_t(frames * channels), level)};
-        WriteWav(dir / "in.wav", audio);
+        KTestAudio audio{channels, 48000, std::vector<float>(std::size_t(frames * channels), level)};
+        EXPECT_TRUE(WriteWave(dir / "in.wav", audio));
         return dir / "in.wav";
     }
     int FileCount() const { return int(std::distance(fs::directory_iterator(dir), fs::directory_iterator())); }
@@ -72,7 +43,7 @@ TEST_F(HalvaneTool, RenderOfAConstantMatchesTheDefaultSineModulation) {
     const fs::path in = WriteConstantInput(2, 0.5f);
     const RunResult result = RunTool("render --block 100 " + in.string() + " " + (dir / "out.wav").string());
     ASSERT_EQ(result.status, 0) << result.output;
-    const Audio out = ReadWav(dir / "out.wav");
+    const KTestAudio out = ReadWave(dir / "out.wav");
     ASSERT_EQ(out.channels, 2);
     ASSERT_EQ(out.samples.size(), 9600u);
     // A new instance: oscillator 1 at 50 Hz, depth 1, channel 1 a tenth of a cycle ahead.
@@ -87,7 +58,7 @@ TEST_F(HalvaneTool, SetUsesEachParametersOwnParser) {
     const RunResult result = RunTool("render --set frequency0=440 --set depth0=25 --set phase0=90 " + in.string() + " " +
                               (dir / "out.wav").string());
     ASSERT_EQ(result.status, 0) << result.output;
-    const Audio out = ReadWav(dir / "out.wav");
+    const KTestAudio out = ReadWave(dir / "out.wav");
     ASSERT_EQ(out.channels, 1);  // mono in, mono out: the left channel
     for (int s = 0; s < 4800; ++s) {
         const double g = std::sin(kTwoPi * 440.0 * s / 48000);
@@ -115,15 +86,15 @@ TEST_F(HalvaneTool, BadInputFailsWithStatusTwoAndLeavesNoOutput) {
 }
 
 TEST_F(HalvaneTool, OutputLinesUpWithTheInputWhateverTheLatency) {
-    Audio audio{2, 48000, std::vector<float>(2 * 4800)};
+    KTestAudio audio{2, 48000, std::vector<float>(2 * 4800)};
     for (std::size_t i = 0; i < audio.samples.size(); ++i) audio.samples[i] = float(std::sin(0.01 * double(i)));
-    WriteWav(dir / "in.wav", audio);
+    ASSERT_TRUE(WriteWave(dir / "in.wav", audio));
     // Bypassed with high-quality upsampling the plug-in reports a latency;
     // the dry path is delayed by it and the program takes it back out.
     const RunResult result = RunTool("render --bypass --upsampling 4 --hq --block 256 " + (dir / "in.wav").string() +
                                      " " + (dir / "out.wav").string());
     ASSERT_EQ(result.status, 0) << result.output;
-    const Audio out = ReadWav(dir / "out.wav");
+    const KTestAudio out = ReadWave(dir / "out.wav");
     ASSERT_EQ(out.samples.size(), audio.samples.size());
     for (std::size_t i = 0; i < audio.samples.size(); ++i) ASSERT_NEAR(out.samples[i], audio.samples[i], 1e-6) << i;
 
@@ -135,7 +106,7 @@ TEST_F(HalvaneTool, OutputLinesUpWithTheInputWhateverTheLatency) {
 TEST_F(HalvaneTool, DemoRenderNeedsNoInput) {
     const RunResult result = RunTool("render --seconds 1 --rate 44100 " + (dir / "demo.wav").string());
     ASSERT_EQ(result.status, 0) << result.output;
-    const Audio out = ReadWav(dir / "demo.wav");
+    const KTestAudio out = ReadWave(dir / "demo.wav");
     EXPECT_EQ(out.rate, 44100);
     EXPECT_EQ(out.samples.size(), 2u * 44100u);
     EXPECT_NE(result.output.find("peak out"), std::string::npos);
@@ -190,7 +161,7 @@ TEST_F(HalvaneTool, StateOutThenStateInReproducesTheRender) {
         ASSERT_EQ(again.status, 0) << again.output;
         // The frequency travels as 12 significant digits of its stored form:
         // a relative error near 1e-11, far below 1e-6 over 4800 samples.
-        const Audio a = ReadWav(dir / "a.wav"), b = ReadWav(dir / "b.wav");
+        const KTestAudio a = ReadWave(dir / "a.wav"), b = ReadWave(dir / "b.wav");
         ASSERT_EQ(b.samples.size(), a.samples.size());
         for (std::size_t i = 0; i < a.samples.size(); ++i) ASSERT_NEAR(b.samples[i], a.samples[i], 1e-6) << source << i;
     }

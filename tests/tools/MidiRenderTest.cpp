@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <smf.h>
-#include <sndfile.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "support/WaveFile.h"
 
 namespace {
 
@@ -42,28 +43,6 @@ void WriteMIDIFile(const fs::path& path, const std::vector<ControlChange>& chang
     smf_delete(smf);
 }
 
-void WriteConstant(const fs::path& path, float level, double seconds) {
-    SF_INFO info{};
-    info.channels = 1;
-    info.samplerate = kRate;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    std::vector<float> samples(std::size_t(seconds * kRate), level);
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
-    sf_close(file);
-}
-
-std::vector<float> ReadMono(const fs::path& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file) return {};
-    std::vector<float> samples(std::size_t(info.frames * info.channels));
-    sf_readf_float(file, samples.data(), info.frames);
-    sf_close(file);
-    return samples;
-}
-
 // Frequency from the rising zero crossings between two times, with the
 // fractional crossing positions interpolated.
 double MeasuredFrequency(const std::vector<float>& s, double from, double to) {
@@ -88,7 +67,7 @@ double MeasuredFrequency(const std::vector<float>& s, double from, double to) {
 TEST(MidiRender, AControllerMovesTheCarrierFrequency) {
     const fs::path dir = fs::temp_directory_path() / ("halvane-midi-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    WriteConstant(dir / "in.wav", 0.5f, 3.0);
+    ASSERT_TRUE(WriteWave(dir / "in.wav", {1, kRate, std::vector<float>(3 * kRate, 0.5f)}));
     WriteMIDIFile(dir / "moves.mid", {{0.0, 20, 64}, {1.5, 20, 96}});
 
     std::string output;
@@ -96,7 +75,7 @@ TEST(MidiRender, AControllerMovesTheCarrierFrequency) {
                                (dir / "in.wav").string() + " " + (dir / "out.wav").string(),
                            output);
     ASSERT_EQ(status, 0) << output;
-    const std::vector<float> out = ReadMono(dir / "out.wav");
+    const std::vector<float> out = ReadWave(dir / "out.wav").samples;
     ASSERT_EQ(out.size(), std::size_t(3 * kRate));
     EXPECT_NEAR(MeasuredFrequency(out, 0.2, 1.45), 20 * std::pow(10.0, 3 * 64 / 127.0), 2.0);
     EXPECT_NEAR(MeasuredFrequency(out, 1.6, 2.95), 20 * std::pow(10.0, 3 * 96 / 127.0), 5.0);
@@ -106,7 +85,7 @@ TEST(MidiRender, AControllerMovesTheCarrierFrequency) {
 TEST(MidiRender, BrokenMIDIInputIsAUsageError) {
     const fs::path dir = fs::temp_directory_path() / ("halvane-midi-bad-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    WriteConstant(dir / "in.wav", 0.5f, 0.1);
+    ASSERT_TRUE(WriteWave(dir / "in.wav", {1, kRate, std::vector<float>(kRate / 10, 0.5f)}));
     {
         FILE* junk = std::fopen((dir / "junk.mid").c_str(), "wb");
         std::fputs("MThd but not really", junk);

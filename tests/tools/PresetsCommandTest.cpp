@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sndfile.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/WaveFile.h"
 #include "tools/ToolRunner.h"
 
 namespace {
@@ -32,17 +31,6 @@ struct PresetsFolder {
     fs::path folder;
 };
 
-std::vector<float> ReadSamples(const fs::path& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    std::vector<float> samples;
-    if (!file) return samples;
-    samples.resize(std::size_t(info.frames * info.channels));
-    sf_readf_float(file, samples.data(), info.frames);
-    sf_close(file);
-    return samples;
-}
-
 TEST(HalvanePresets, SavedPresetsListInOrderAndRenderLikeTheirSettings) {
     const PresetsFolder p("order");
     EXPECT_EQ(p.Run("presets mkdir Bass").status, 0);
@@ -55,7 +43,7 @@ TEST(HalvanePresets, SavedPresetsListInOrderAndRenderLikeTheirSettings) {
     const fs::path byPreset = p.folder / "preset.wav", bySettings = p.folder / "settings.wav";
     EXPECT_EQ(p.Run("render --seconds 0.5 --preset Bass/Low " + byPreset.string()).status, 0);
     EXPECT_EQ(p.Run("render --seconds 0.5 --set frequency0=50 --set depth0=60 " + bySettings.string()).status, 0);
-    const std::vector<float> a = ReadSamples(byPreset), b = ReadSamples(bySettings);
+    const std::vector<float> a = ReadWave(byPreset).samples, b = ReadWave(bySettings).samples;
     ASSERT_EQ(a.size(), b.size());
     ASSERT_FALSE(a.empty());
     for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-6) << "sample " << i;

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-#include <sndfile.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "Vst2TestHost.h"
+#include "support/WaveFile.h"
 
 namespace Vst2Test {
 namespace {
@@ -27,40 +27,19 @@ fs::path TempFolder() {
     return folder;
 }
 
-void WriteStereo(const fs::path& path, const std::vector<float>& left, const std::vector<float>& right) {
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    std::vector<float> interleaved;
-    for (std::size_t i = 0; i < left.size(); ++i) interleaved.insert(interleaved.end(), {left[i], right[i]});
-    sf_writef_float(file, interleaved.data(), sf_count_t(left.size()));
-    sf_close(file);
-}
-
-std::vector<float> ReadInterleaved(const fs::path& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file) return {};
-    std::vector<float> samples(std::size_t(info.frames * info.channels));
-    sf_readf_float(file, samples.data(), info.frames);
-    sf_close(file);
-    return samples;
-}
-
 TEST(Vst2Render, ModuleMatchesTheCommandLineRenderer) {
     const std::vector<float> left = TestSignal(kFrames, 0), right = TestSignal(kFrames, 1);
     const fs::path folder = TempFolder();
-    WriteStereo(folder / "in.wav", left, right);
+    KTestAudio input{2, kRate, {}};
+    for (int i = 0; i < kFrames; ++i) input.samples.insert(input.samples.end(), {left[i], right[i]});
+    ASSERT_TRUE(WriteWave(folder / "in.wav", input));
     // Values whose normalised form a host can pass exactly as a float:
     // depths 50 % and 25 % are 0.5 and 0.25, switches 0 or 1.
     const std::string command = std::string(HALVANE_TOOL) + " render " + (folder / "in.wav").string() + " " +
                                 (folder / "out.wav").string() + " --block 512 --set depth0=50 --set enable1=On" +
                                 " --set depth1=25 > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::vector<float> rendered = ReadInterleaved(folder / "out.wav");
+    const std::vector<float> rendered = ReadWave(folder / "out.wav").samples;
     ASSERT_EQ(rendered.size(), std::size_t(2 * kFrames));
 
     TestHost host;

@@ -1,7 +1,6 @@
 // Audio through the loaded module equals what the command-line program
 // renders from the same input with the same settings and block size.
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "hosts/vst3/Vst3TestHost.h"
+#include "support/WaveFile.h"
 
 using namespace vst3test;
 
@@ -32,27 +32,6 @@ std::vector<float> StereoTones() {
         interleaved[std::size_t(2 * s)] = float(0.5 * std::sin(2 * M_PI * 440.0 * s / kRate));
         interleaved[std::size_t(2 * s + 1)] = float(0.3 * std::sin(2 * M_PI * 660.0 * s / kRate));
     }
-    return interleaved;
-}
-
-void WriteWave(const std::filesystem::path& path, const std::vector<float>& interleaved) {
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    sf_writef_float(file, interleaved.data(), kFrames);
-    sf_close(file);
-}
-
-std::vector<float> ReadWave(const std::filesystem::path& path) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file) return {};
-    std::vector<float> interleaved(std::size_t(info.frames) * std::size_t(info.channels));
-    sf_readf_float(file, interleaved.data(), info.frames);
-    sf_close(file);
     return interleaved;
 }
 
@@ -85,13 +64,13 @@ std::vector<float> ThroughProgram(const std::filesystem::path& input, const std:
     const std::string command = std::string(HALVANE_TOOL) + " render " + input.string() + " " + output.string() +
                                 " --block " + std::to_string(Instance::kFrames) + settings + " > /dev/null";
     if (std::system(command.c_str()) != 0) return {};
-    return ReadWave(output);
+    return ReadWave(output).samples;
 }
 
 TEST(Vst3Render, DefaultSettingsSoundAsTheProgramRendersThem) {
     const std::vector<float> input = StereoTones();
     const auto path = TempFile("vst3-render-in.wav");
-    WriteWave(path, input);
+    ASSERT_TRUE(WriteWave(path, {2, kRate, input}));
     const std::vector<float> expected = ThroughProgram(path, "");
     ASSERT_EQ(expected.size(), input.size());
     EXPECT_EQ(ThroughModule(input, nullptr), expected);
@@ -100,7 +79,7 @@ TEST(Vst3Render, DefaultSettingsSoundAsTheProgramRendersThem) {
 TEST(Vst3Render, HostSettingsSoundAsTheProgramRendersThem) {
     const std::vector<float> input = StereoTones();
     const auto path = TempFile("vst3-render-in.wav");
-    WriteWave(path, input);
+    ASSERT_TRUE(WriteWave(path, {2, kRate, input}));
     const std::vector<float> expected = ThroughProgram(path, " --set frequency0=440 --set depth1=50");
     ASSERT_EQ(expected.size(), input.size());
     ASSERT_NE(expected, ThroughProgram(path, "")) << "the settings must change the sound";

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-#include <sndfile.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +14,7 @@
 #include "signal/analysis/KAudioSample.h"
 #include "signal/analysis/KPitchDetector.h"
 #include "signal/analysis/KSampleAnalyser.h"
+#include "support/WaveFile.h"
 
 namespace {
 
@@ -40,25 +40,14 @@ std::string TempPath(const std::string& name) {
     return (folder / (std::to_string(::getpid()) + "-" + name)).string();
 }
 
-// Writes a stereo float WAV with the signal in both channels.
-void WriteWav(const std::string& path, const std::vector<float>& mono) {
-    SF_INFO info{};
-    info.samplerate = int(kRate);
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-    std::vector<float> interleaved;
-    for (float v : mono) interleaved.insert(interleaved.end(), {v, v});
-    sf_writef_float(file, interleaved.data(), sf_count_t(mono.size()));
-    sf_close(file);
-}
-
 class SawtoothFile : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         path = TempPath("sawtooth220.wav");
-        WriteWav(path, Sawtooth(220, int(1.5 * kRate)));
+        // The sawtooth in both channels of a stereo file.
+        KTestAudio audio{2, int(kRate), {}};
+        for (float v : Sawtooth(220, int(1.5 * kRate))) audio.samples.insert(audio.samples.end(), {v, v});
+        ASSERT_TRUE(WriteWave(path, audio));
     }
     static inline std::string path;
 };
