@@ -6,6 +6,7 @@
 
 #include "hosts/common/KHostedPlugin.h"
 #include "plugin/presets/KActivePresetMorph.h"
+#include "support/SilentHost.h"
 
 namespace {
 
@@ -15,13 +16,8 @@ int Depth0(KHostedPlugin& hosted) {
     return -1;
 }
 
-class CountingHost final : public KAudioPluginAdapter {
+class CountingHost final : public SilentHost {
 public:
-    void SendAutomation(std::int32_t, double) override {}
-    void SendBypassAutomation(bool) override {}
-    void GenerateMIDIEvent(std::int32_t, const std::uint8_t*) override {}
-    void ReportLatency() override {}
-    bool ChangeEditorSize(EditorSize) override { return false; }
     void ParametersChanged() override { ++parametersChanged; }
     int parametersChanged = 0;
 };
