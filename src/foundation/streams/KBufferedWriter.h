@@ -20,6 +20,7 @@ public:
         if (m_used == kBufferSize) WriteBuffer();
         m_buffer[m_used++] = byte;
     }
+    void Put(const std::uint8_t* bytes, int count) override;
     // Writes the buffered bytes and flushes the stream.
     void Flush();
 

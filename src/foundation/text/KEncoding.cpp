@@ -8,6 +8,7 @@ class BlockSink final : public ByteSink {
 public:
     explicit BlockSink(std::vector<std::uint8_t>& block) : m_block(block) {}
     void Put(std::uint8_t byte) override { m_block.push_back(byte); }
+    void Put(const std::uint8_t* bytes, int count) override { m_block.insert(m_block.end(), bytes, bytes + count); }
 
 private:
     std::vector<std::uint8_t>& m_block;

@@ -20,6 +20,7 @@ namespace KEncoding {
 class ByteSink {
 public:
     virtual void Put(std::uint8_t byte) = 0;
+    virtual void Put(const std::uint8_t* bytes, int count) = 0;
 
 protected:
     ~ByteSink() = default;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "foundation/streams/KBufferedReader.h"
 #include "foundation/streams/KBufferedWriter.h"
@@ -30,6 +32,28 @@ TEST(CodecStreams, Utf8LinesSpanBufferRefills) {
     ASSERT_TRUE(utf8.ReadLine(reader, line));
     EXPECT_EQ(line.ToUTF8(), "last");
     EXPECT_FALSE(utf8.ReadLine(reader, line));
+}
+
+TEST(CodecStreams, Utf8WritingKeepsCharactersWholeAcrossChunksAndBlocks) {
+    // One to four bytes a character, a surrogate pair among them: repeated,
+    // the characters fall across every boundary of the encoder's chunks and
+    // of the writer's blocks.
+    const std::u16string pattern = u"a\u00e9\u20ac\U0001F600";
+    const std::string encoded = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
+    std::u16string text;
+    std::string expected;
+    for (int i = 0; i < 700; ++i) {
+        text += pattern;
+        expected += encoded;
+    }
+    KMemoryStream stream;
+    KBufferedWriter writer(stream);
+    KEncoding::UTF8().Write(KString::FromUTF16(text), writer);
+    writer.Flush();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(stream.Data()), std::size_t(stream.Size())), expected);
+
+    const std::vector<std::uint8_t> block = KEncoding::UTF8().Encode(KString::FromUTF16(text));
+    EXPECT_EQ(std::string(block.begin(), block.end()), expected);
 }
 
 TEST(CodecStreams, Utf16HeaderLinesAndBufferedWriting) {
