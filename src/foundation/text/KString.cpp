@@ -159,14 +159,23 @@ KString& KString::Append(const char16_t* units, int count) {
 }
 
 KString& KString::Append(const KString& text) {
-    if (text.IsEmpty()) return *this;
     if (IsEmpty() && IsNarrowLiteral()) return *this = text;
+    return Append(text, 0, text.m_length);
+}
+
+KString& KString::Append(const KString& text, int start, int count) {
+    start = std::clamp(start, 0, text.m_length);
+    count = std::clamp(count, 0, text.m_length - start);
+    if (count == 0) return *this;
     const int length = m_length;
-    const int count = text.m_length;
-    KString keep(text);  // `text` may be this very string
+    const KString keep(text);  // `text` may be this very string
     EnsureCapacity(length + count + 1);
     char16_t* wide = MutableWide() + length;
-    for (int i = 0; i < count; ++i) wide[i] = keep[i];
+    if (keep.IsNarrowLiteral()) {
+        for (int i = 0; i < count; ++i) wide[i] = keep[start + i];
+    } else {
+        std::memcpy(wide, keep.Wide() + start, std::size_t(count) * 2);
+    }
     SetLength(length + count);
     return *this;
 }

@@ -48,6 +48,8 @@ public:
     char16_t At(int index) const noexcept { return (*this)[index]; }
 
     KString& Append(const KString& text);
+    // Appends `count` units of `text` from `start`, clamped to the text.
+    KString& Append(const KString& text, int start, int count);
     KString& Append(char16_t c);
     KString& Append(const char16_t* units, int count);
     KString& operator+=(const KString& text) { return Append(text); }

@@ -48,19 +48,21 @@ const Entity* EntityOf(char16_t c) {
 
 }  // namespace
 
+// The text between escaped characters goes over in one piece.
 void AppendEscaped(KString& out, const KString& text) {
+    int start = 0;
     for (int i = 0; i < text.Length(); ++i) {
         const char16_t c = text[i];
         // Every escaped character is below '?'; most text never reaches the table.
         const Entity* entity = c < u'?' ? EntityOf(c) : nullptr;
-        if (!entity) {
-            out.Append(c);
-            continue;
-        }
+        if (!entity) continue;
+        out.Append(text, start, i - start);
         out.Append(u'&');
         out.Append(entity->name.data(), int(entity->name.size()));
         out.Append(u';');
+        start = i + 1;
     }
+    out.Append(text, start, text.Length() - start);
 }
 
 KString Decode(std::u16string_view text) {

@@ -112,6 +112,20 @@ TEST(KString, AppendsStringsCharactersAndItself) {
     EXPECT_EQ(Units(empty), u"buffer");
 }
 
+TEST(KString, AppendsAClampedRangeOfAStringOrOfItself) {
+    KString s = KString::FromUTF16(u"<\u00E9>");
+    s.Append("literal", 2, 3);  // from a borrowed literal: widened
+    EXPECT_EQ(Units(s), u"<\u00E9>ter");
+    s.Append(KString::FromUTF16(u"\u4e2d\u6587!"), 1, 5);  // past the end: up to it
+    EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!");
+    s.Append(s, 1, 2);
+    EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!\u00E9>");
+    s.Append("xyz", -4, 1);  // a start before the beginning counts from 0
+    s.Append("xyz", 5, 1);   // nothing left after the end
+    s.Append("xyz", 1, -1);  // nor in a negative count
+    EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!\u00E9>x");
+}
+
 TEST(KString, InsertsAtClampedPositions) {
     KString s = "ace";
     s.Insert(1, "b");
