@@ -20,6 +20,14 @@ public:
         byte = m_buffer[m_next++];
         return true;
     }
+    // The next byte without taking it; false when the stream has no more data.
+    bool PeekByte(std::uint8_t& byte) {
+        if (m_next == m_end && !Refill(1)) return false;
+        byte = m_buffer[m_next];
+        return true;
+    }
+    // Takes the byte PeekByte answered.
+    void SkipByte() noexcept { ++m_next; }
     // Consumes the given bytes when the data continues with exactly them.
     bool SkipPrefix(const std::uint8_t* bytes, int count);
 

@@ -39,10 +39,10 @@ void KMLParser::RaiseSyntaxError(const char* what) {
 void KMLParser::Run(KStream& stream) {
     KBufferedReader reader(stream);
     m_reader = &reader;
-    m_codec = &KEncoding::UTF8();
+    SetCodec(KEncoding::UTF8());
     m_pendingCount = m_pendingIndex = 0;
     m_ended = false;
-    if (reader.SkipPrefix(kUTF16Mark, 2)) m_codec = &KEncoding::UTF16();
+    if (reader.SkipPrefix(kUTF16Mark, 2)) SetCodec(KEncoding::UTF16());
     char16_t c;
     while (!ReadCharacterData() && Peek(c)) {
         Advance();  // the "<" that ended the character data
@@ -51,20 +51,31 @@ void KMLParser::Run(KStream& stream) {
     m_reader = nullptr;
 }
 
+void KMLParser::SetCodec(const KEncoding::Codec& codec) noexcept {
+    m_codec = &codec;
+    m_utf8 = m_codec == &KEncoding::UTF8();
+}
+
 // Characters are decoded one at a time, so that a codec chosen by the
-// declaration applies from the very next byte.
-bool KMLParser::Peek(char16_t& c) {
-    if (m_pendingIndex == m_pendingCount) {
-        if (m_ended) return false;
-        m_pendingIndex = 0;
-        m_pendingCount = m_codec->ReadCharacter(*m_reader, m_pending);
-        if (m_pendingCount == 0 || m_pending[0] == 0) {
-            m_pendingCount = 0;
-            m_ended = true;
-            return false;
-        }
+// declaration applies from the very next byte. In UTF-8, the encoding of
+// nearly every document, a byte from 1 to 0x7F is its own character and
+// needs no decoder.
+bool KMLParser::DecodeNext() {
+    if (m_ended) return false;
+    m_pendingIndex = 0;
+    std::uint8_t byte;
+    if (m_utf8 && m_reader->PeekByte(byte) && byte != 0 && byte < 0x80) {
+        m_reader->SkipByte();
+        m_pending[0] = byte;
+        m_pendingCount = 1;
+        return true;
     }
-    c = m_pending[m_pendingIndex];
+    m_pendingCount = m_codec->ReadCharacter(*m_reader, m_pending);
+    if (m_pendingCount == 0 || m_pending[0] == 0) {
+        m_pendingCount = 0;
+        m_ended = true;
+        return false;
+    }
     return true;
 }
 

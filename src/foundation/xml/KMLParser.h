@@ -44,11 +44,16 @@ protected:
     virtual void OnInstruction(const KString& name, const KAttributeList& attributes) = 0;
 
     // Characters after the current one are decoded with this codec.
-    void SetCodec(const KEncoding::Codec& codec) noexcept { m_codec = &codec; }
+    void SetCodec(const KEncoding::Codec& codec) noexcept;
     [[noreturn]] static void RaiseSyntaxError(const char* what);
 
 private:
-    bool Peek(char16_t& c);
+    bool Peek(char16_t& c) {
+        if (m_pendingIndex == m_pendingCount && !DecodeNext()) return false;
+        c = m_pending[m_pendingIndex];
+        return true;
+    }
+    bool DecodeNext();
     char16_t PeekRequired();
     char16_t NextRequired();
     void Advance() noexcept { ++m_pendingIndex; }
@@ -66,6 +71,7 @@ private:
 
     KBufferedReader* m_reader = nullptr;
     const KEncoding::Codec* m_codec = nullptr;
+    bool m_utf8 = false;
     char16_t m_pending[2] = {};
     int m_pendingCount = 0;
     int m_pendingIndex = 0;
