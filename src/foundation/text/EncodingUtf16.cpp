@@ -1,5 +1,7 @@
 #include "foundation/text/KEncoding.h"
 
+#include "foundation/text/ChunkedSink.h"
+
 namespace KEncoding {
 
 // A trailing odd byte is not a unit and is ignored.
@@ -15,11 +17,13 @@ KString UTF16Codec::Decode(std::span<const std::uint8_t> bytes) const {
 }
 
 void UTF16Codec::EncodeTo(const KString& text, ByteSink& sink) const {
+    ChunkedSink chunks(sink);
     for (int i = 0; i < text.Length(); ++i) {
         const char16_t unit = text[i];
-        sink.Put(std::uint8_t(unit & 0xFF));
-        sink.Put(std::uint8_t(unit >> 8));
+        chunks.Put(std::uint8_t(unit & 0xFF));
+        chunks.Put(std::uint8_t(unit >> 8));
     }
+    chunks.Flush();
 }
 
 }  // namespace KEncoding
