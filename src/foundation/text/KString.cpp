@@ -163,18 +163,24 @@ KString& KString::Append(const KString& text) {
     return Append(text, 0, text.m_length);
 }
 
+// Another string never shares a private buffer, so only this very string
+// needs holding on to while the buffer grows; a reference per append costs
+// two atomic operations.
 KString& KString::Append(const KString& text, int start, int count) {
+    if (&text == this) {
+        const KString keep(text);
+        return Append(keep, start, count);
+    }
     start = std::clamp(start, 0, text.m_length);
     count = std::clamp(count, 0, text.m_length - start);
     if (count == 0) return *this;
     const int length = m_length;
-    const KString keep(text);  // `text` may be this very string
     EnsureCapacity(length + count + 1);
     char16_t* wide = MutableWide() + length;
-    if (keep.IsNarrowLiteral()) {
-        for (int i = 0; i < count; ++i) wide[i] = keep[start + i];
+    if (text.IsNarrowLiteral()) {
+        for (int i = 0; i < count; ++i) wide[i] = text[start + i];
     } else {
-        std::memcpy(wide, keep.Wide() + start, std::size_t(count) * 2);
+        std::memcpy(wide, text.Wide() + start, std::size_t(count) * 2);
     }
     SetLength(length + count);
     return *this;
@@ -185,13 +191,16 @@ KString& KString::Append(char16_t c) { return Append(&c, 1); }
 KString& KString::Insert(int position, const KString& text) {
     position = std::clamp(position, 0, m_length);
     if (text.IsEmpty()) return *this;
+    if (&text == this) {
+        const KString keep(text);
+        return Insert(position, keep);
+    }
     const int length = m_length;
     const int count = text.m_length;
-    KString keep(text);
     EnsureCapacity(length + count + 1);
     char16_t* wide = MutableWide();
     std::memmove(wide + position + count, wide + position, std::size_t(length - position) * 2);
-    for (int i = 0; i < count; ++i) wide[position + i] = keep[i];
+    for (int i = 0; i < count; ++i) wide[position + i] = text[i];
     SetLength(length + count);
     return *this;
 }

@@ -120,10 +120,14 @@ TEST(KString, AppendsAClampedRangeOfAStringOrOfItself) {
     EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!");
     s.Append(s, 1, 2);
     EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!\u00E9>");
+    const KString sharing = s;  // the same buffer, as another string
+    s.Append(sharing, 0, 1);
+    EXPECT_EQ(Units(sharing), u"<\u00E9>ter\u6587!\u00E9>");
+    EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!\u00E9><");
     s.Append("xyz", -4, 1);  // a start before the beginning counts from 0
     s.Append("xyz", 5, 1);   // nothing left after the end
     s.Append("xyz", 1, -1);  // nor in a negative count
-    EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!\u00E9>x");
+    EXPECT_EQ(Units(s), u"<\u00E9>ter\u6587!\u00E9><x");
 }
 
 TEST(KString, InsertsAtClampedPositions) {
