@@ -113,7 +113,7 @@ KString KMLParser::ReadName() {
         m_scratch.push_back(c);
         Advance();
     }
-    return KString::FromUTF16(m_scratch);
+    return m_repeated.Get(m_scratch);
 }
 
 // Character data up to the next "<" is one piece; the text handler trims
@@ -226,5 +226,13 @@ void KMLParser::ReadAttribute(KString name, std::vector<KAttribute>& attributes)
             Advance();
         }
     }
-    attributes.push_back(KAttribute{std::move(name), KXMLEntities::Decode(m_scratch)});
+    attributes.push_back(KAttribute{std::move(name), ReadValue()});
+}
+
+// Short values without references repeat as often as names do.
+KString KMLParser::ReadValue() {
+    constexpr std::size_t kLongestRepeated = 32;
+    if (m_scratch.size() <= kLongestRepeated && m_scratch.find(u'&') == std::u16string::npos)
+        return m_repeated.Get(m_scratch);
+    return KXMLEntities::Decode(m_scratch);
 }

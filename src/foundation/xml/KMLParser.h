@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "foundation/xml/KAttributeList.h"
+#include "foundation/xml/KRepeatedTexts.h"
 #include "foundation/text/KString.h"
 
 class KBufferedReader;
@@ -67,6 +68,7 @@ private:
     bool ReadClosingTag();
     bool ReadStartTag();
     void ReadAttribute(KString name, std::vector<KAttribute>& attributes);
+    KString ReadValue();
     void FinishInstruction(const KString& name, const KAttributeList& attributes);
 
     KBufferedReader* m_reader = nullptr;
@@ -77,4 +79,5 @@ private:
     int m_pendingIndex = 0;
     bool m_ended = false;
     std::u16string m_scratch;
+    KRepeatedTexts m_repeated;
 };

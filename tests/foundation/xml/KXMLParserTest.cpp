@@ -101,6 +101,30 @@ TEST(KXMLParser, DeclarationSelectsTheCodec) {
     EXPECT_EQ(plain->Root().RequiredAttribute("t").ToUTF16(), u"\u00e9");
 }
 
+// Names and short values are shared between items; texts that meet in a
+// slot of the parser's table must still come out as written.
+TEST(KXMLParser, RepeatedTextsAreSharedAndNeverConfused) {
+    constexpr int kItems = 3000;
+    const std::string longValue(40, 'x');  // too long to be shared
+    std::string text = "<r>";
+    for (int i = 0; i < kItems; ++i)
+        text += "<e" + std::to_string(i % 700) + " a" + std::to_string(i % 900) + "=\"" + std::to_string(i % 1100) +
+                "\" long=\"" + longValue + "\"/>";
+    auto document = Load(text + "</r>");
+    const KXMLItem& root = document->Root();
+    ASSERT_EQ(root.SubItemCount(), kItems);
+    for (int i = 0; i < kItems; ++i) {
+        const KXMLItem& item = root.SubItemAt(i);
+        ASSERT_EQ(item.Name().ToUTF8(), "e" + std::to_string(i % 700)) << i;
+        ASSERT_EQ(item.RequiredAttribute(KString::FromUTF8("a" + std::to_string(i % 900))).ToUTF8(),
+                  std::to_string(i % 1100)) << i;
+        ASSERT_EQ(item.RequiredAttribute("long").ToUTF8(), longValue) << i;
+    }
+    auto same = Load("<r><same v=\"1\"/><same v=\"1\"/></r>");
+    EXPECT_GE(same->Root().SubItemAt(0).Name().ShareCount(), 2);
+    EXPECT_GE(same->Root().SubItemAt(1).RequiredAttribute("v").ShareCount(), 2);
+}
+
 TEST(KXMLParser, VeryDeepNestingNeitherCrashesNorRecurses) {
     constexpr int kDepth = 100000;
     std::string text;
