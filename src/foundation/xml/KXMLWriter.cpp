@@ -1,6 +1,7 @@
 #include "foundation/xml/KXMLWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "foundation/streams/KBufferedWriter.h"
@@ -11,6 +12,11 @@
 namespace {
 
 constexpr int kMaxIndentation = 32;
+constexpr std::array<char16_t, kMaxIndentation> kTabs = [] {
+    std::array<char16_t, kMaxIndentation> tabs{};
+    tabs.fill(u'\t');
+    return tabs;
+}();
 constexpr int kWrapColumn = 60;
 constexpr int kLastDepthWithLineFeed = 1;
 
@@ -56,7 +62,7 @@ void KXMLWriter::Emit() {
 }
 
 void KXMLIndentedWriter::AppendIndentation(int depth) {
-    for (int i = std::min(depth, kMaxIndentation); i > 0; --i) Line().Append(u'\t');
+    Line().Append(kTabs.data(), std::clamp(depth, 0, kMaxIndentation));
 }
 
 void KXMLIndentedWriter::Open(const KXMLItem& item, int depth) {
