@@ -69,6 +69,11 @@ TEST(KXMLParser, AttributesDecodeEntitiesAndMayBeUnquoted) {
     auto sorted = Load("<a a=\"1\" B=\"2\" b=\"3\" c=\"4\"/>");
     ASSERT_EQ(sorted->Root().Attributes().Count(), 3);
     EXPECT_EQ(sorted->Root().RequiredAttribute("b").ToUTF8(), "3");
+    // Merged while in order, then out of order: the last value still wins.
+    auto mixed = Load("<a a=\"1\" A=\"2\" c=\"3\" b=\"4\" a=\"5\" c=\"6\"/>");
+    const KAttributeList& attributes = mixed->Root().Attributes();
+    ASSERT_EQ(attributes.Count(), 3);
+    EXPECT_EQ(attributes[0].value.ToUTF8() + attributes[1].value.ToUTF8() + attributes[2].value.ToUTF8(), "546");
 }
 
 TEST(KXMLParser, ErrorsNameTheirCause) {
