@@ -18,7 +18,7 @@ class KXMLItem;
 // window's size, drawn, and driven by pointer and keys. It knows nothing of
 // windows: whoever shows it (an X11 window, an image file) calls Paint and
 // hands on the input.
-class KHalvaneEditor : public KWindowClient {
+class KHalvaneEditor final : public KWindowClient {
 public:
     explicit KHalvaneEditor(KQuenlorAudioEffectPlugin& plugin);
     ~KHalvaneEditor();
