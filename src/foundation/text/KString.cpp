@@ -14,6 +14,40 @@ namespace {
 
 std::atomic_ref<std::int32_t> ReferenceCount(std::int32_t& count) { return std::atomic_ref<std::int32_t>(count); }
 
+// A borrowed literal's bytes widen as signed values, as operator[] does.
+struct NarrowUnits {
+    const char* bytes;
+    char16_t operator[](int index) const noexcept { return char16_t(static_cast<signed char>(bytes[index])); }
+};
+
+// Base letters are never zero, so only a zero folds to zero.
+int FoldCase(char16_t c) noexcept {
+    if (c >= 192) c = KBaseLetter(c);
+    if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
+    return c;
+}
+
+// Up to `n` units, a zero unit ending the comparison as in C; past its end
+// a text reads as zeros. One instance per kind of storage on each side keeps
+// the loop free of storage tests.
+template <class UnitsA, class UnitsB>
+int CompareFolded(UnitsA a, int lengthA, UnitsB b, int lengthB, int n) noexcept {
+    const int common = std::min({lengthA, lengthB, n});
+    for (int i = 0; i < common; ++i) {
+        const char16_t ca = a[i];
+        const char16_t cb = b[i];
+        // Equal units fold alike; names sorted by this share long prefixes.
+        if (ca == cb) {
+            if (ca == 0) return 0;
+            continue;
+        }
+        const int difference = FoldCase(ca) - FoldCase(cb);
+        if (difference != 0) return difference;
+    }
+    if (common == n) return 0;
+    return FoldCase(common < lengthA ? a[common] : 0) - FoldCase(common < lengthB ? b[common] : 0);
+}
+
 }  // namespace
 
 KString::Header* KString::BlockHeader() const noexcept {
@@ -298,24 +332,12 @@ int KString::Compare(const KString& other) const noexcept {
 }
 
 int KString::CompareNoCase(const KString& a, const KString& b, int n) noexcept {
-    auto fold = [](char16_t c) -> int {
-        if (c >= 192) c = KBaseLetter(c);
-        if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
-        return c;
+    const auto compare = [&](auto unitsA, auto unitsB) {
+        return CompareFolded(unitsA, a.m_length, unitsB, b.m_length, std::max(n, 0));
     };
-    for (int i = 0; i < n; ++i) {
-        const char16_t ca = i < a.m_length ? a[i] : 0;
-        const char16_t cb = i < b.m_length ? b[i] : 0;
-        // Equal units fold alike; names sorted by this share long prefixes.
-        if (ca == cb) {
-            if (ca == 0) return 0;
-            continue;
-        }
-        const int difference = fold(ca) - fold(cb);
-        if (difference != 0) return difference;
-        if (ca == 0) return 0;
-    }
-    return 0;
+    const NarrowUnits narrowA{a.Narrow()}, narrowB{b.Narrow()};
+    if (a.IsNarrowLiteral()) return b.IsNarrowLiteral() ? compare(narrowA, narrowB) : compare(narrowA, b.Wide());
+    return b.IsNarrowLiteral() ? compare(a.Wide(), narrowB) : compare(a.Wide(), b.Wide());
 }
 
 std::string KString::ToUTF8() const {

@@ -224,6 +224,11 @@ TEST(KString, ComparesCaseInsensitivelyByBaseLetters) {
     // The difference of the folded units: "a" (97) against "B" folded to "b" (98).
     EXPECT_EQ(KString::CompareNoCase("a", "B"), -1);
     EXPECT_EQ(KString::CompareNoCase("ab", "a"), 'b');
+    // The same with each kind of storage on each side: a borrowed literal or
+    // a buffer of its own.
+    EXPECT_EQ(KString::CompareNoCase("A", KString::FromUTF8("ab")), -'b');
+    EXPECT_EQ(KString::CompareNoCase(KString::FromUTF8("aB"), KString::FromUTF8("Ab")), 0);
+    EXPECT_EQ(KString::CompareNoCase(KString::FromUTF8("b"), "AZ"), 'b' - 'a');
     // At most n characters; a zero character ends early.
     EXPECT_EQ(KString::CompareNoCase("abcX", "ABCY", 3), 0);
     EXPECT_NE(KString::CompareNoCase("abcX", "ABCY", 4), 0);
