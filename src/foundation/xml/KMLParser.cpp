@@ -226,11 +226,12 @@ void KMLParser::ReadAttribute(KString name, std::vector<KAttribute>& attributes)
             Advance();
         }
     }
-    attributes.push_back(KAttribute{std::move(name), ReadValue()});
+    attributes.push_back(KAttribute{std::move(name), ValueFromScratch()});
 }
 
-// Short values without references repeat as often as names do.
-KString KMLParser::ReadValue() {
+// The attribute value collected in the scratch buffer. Short values without
+// references repeat as often as names do.
+KString KMLParser::ValueFromScratch() {
     constexpr std::size_t kLongestRepeated = 32;
     if (m_scratch.size() <= kLongestRepeated && m_scratch.find(u'&') == std::u16string::npos)
         return m_repeated.Get(m_scratch);

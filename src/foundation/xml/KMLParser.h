@@ -68,7 +68,7 @@ private:
     bool ReadClosingTag();
     bool ReadStartTag();
     void ReadAttribute(KString name, std::vector<KAttribute>& attributes);
-    KString ReadValue();
+    KString ValueFromScratch();
     void FinishInstruction(const KString& name, const KAttributeList& attributes);
 
     KBufferedReader* m_reader = nullptr;
