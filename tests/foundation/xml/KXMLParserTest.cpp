@@ -130,6 +130,26 @@ TEST(KXMLParser, RepeatedTextsAreSharedAndNeverConfused) {
     EXPECT_GE(same->Root().SubItemAt(1).RequiredAttribute("v").ShareCount(), 2);
 }
 
+// Names, values and text longer than the reader's 4096-byte blocks, with
+// two-byte characters falling on the block boundaries.
+TEST(KXMLParser, LongRunsCrossTheReadBlocks) {
+    std::string wide;
+    for (int i = 0; i < 3000; ++i) wide += "ab\xC3\xA9";  // "abé", the é as two bytes
+    const std::string name(5000, 'n');
+    const std::string quoted = std::string(4090, 'v') + "\xC3\xA9" + std::string(3000, 'w');
+    const std::string unquoted = "t" + std::string(4100, 'u') + "\xC3\xA9";
+    const std::string text = "xyz" + wide + std::string(6000, 'y');
+    auto document = Load("<r><" + name + " q=\"" + quoted + "\" u=" + unquoted + ">" + text + "</" + name + "></r>");
+    const KXMLItem& item = document->Root().SubItemAt(0);
+    EXPECT_EQ(item.Name().ToUTF8(), name);
+    EXPECT_EQ(item.RequiredAttribute("q").ToUTF8(), quoted);
+    EXPECT_EQ(item.RequiredAttribute("u").ToUTF8(), unquoted);
+    EXPECT_EQ(item.Text().ToUTF8(), text);
+    // A zero byte still ends the data, even inside a long run.
+    const std::string cut = std::string(5000, 'c') + '\0' + "after";
+    EXPECT_EQ(RootText("<a>" + cut + "</a>"), std::string(5000, 'c'));
+}
+
 TEST(KXMLParser, VeryDeepNestingNeitherCrashesNorRecurses) {
     constexpr int kDepth = 100000;
     std::string text;
