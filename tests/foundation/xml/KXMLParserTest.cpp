@@ -130,11 +130,12 @@ TEST(KXMLParser, RepeatedTextsAreSharedAndNeverConfused) {
     EXPECT_GE(same->Root().SubItemAt(1).RequiredAttribute("v").ShareCount(), 2);
 }
 
-// Names, values and text longer than the reader's 4096-byte blocks, with
-// two-byte characters falling on the block boundaries.
+// Names, values and text longer than the reader's 4096-byte blocks. In the
+// text a two-byte character follows every single byte; 4096 is not a
+// multiple of three, so some of them are split between two blocks.
 TEST(KXMLParser, LongRunsCrossTheReadBlocks) {
     std::string wide;
-    for (int i = 0; i < 3000; ++i) wide += "ab\xC3\xA9";  // "abé", the é as two bytes
+    for (int i = 0; i < 5000; ++i) wide += "a\xC3\xA9";  // "aé", the é as two bytes
     const std::string name(5000, 'n');
     const std::string quoted = std::string(4090, 'v') + "\xC3\xA9" + std::string(3000, 'w');
     const std::string unquoted = "t" + std::string(4100, 'u') + "\xC3\xA9";
