@@ -48,4 +48,13 @@ void BM_ValueObjectParseFrequency(benchmark::State& state) {
 }
 BENCHMARK(BM_ValueObjectParseFrequency);
 
+// Finding a parameter by its stored identifier, as loading a multiparameter
+// or controller assignment and opening the editor do for each control.
+void BM_FindParameter(benchmark::State& state) {
+    const std::unique_ptr<KQuenlorAudioEffectPlugin> plugin = KCreatePluginObject();
+    const KString id = plugin->GetParameterID(plugin->GetParameterCount() - 1);
+    for (auto _ : state) benchmark::DoNotOptimize(plugin->FindParameter(id));
+}
+BENCHMARK(BM_FindParameter);
+
 }  // namespace

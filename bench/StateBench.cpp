@@ -29,6 +29,25 @@ void BM_StateLoad(benchmark::State& state) {
 }
 BENCHMARK(BM_StateLoad)->Unit(benchmark::kMillisecond);
 
+// A user's state at its busiest: every multiparameter drives sixteen
+// parameters and every controller slot one, and loading finds each of them
+// again by its stored identifier.
+void BM_StateLoadAssigned(benchmark::State& state) {
+    auto plugin = KCreatePluginObject();
+    const int count = plugin->GetParameterCount();
+    const int entries = 4 * KMultiParameter::kMaxEntries;
+    for (int e = 0; e < entries; ++e)
+        plugin->MultiParameters()[e % 4].AddEntry(e * count / entries);  // spread over the whole list
+    for (int slot = 0; slot < KMIDIControllers::kSlotCount; ++slot)
+        plugin->MIDIControllers().AddController(0, slot + 1, count - 1 - slot);
+    KMemoryStream block = KStateBlock::Save(*plugin);
+    for (auto _ : state) {
+        const std::unique_ptr<KXMLDocument> document = KStateBlock::Parse(block.Data(), int(block.Size()));
+        KStateBlock::Load(*plugin, *document);
+    }
+}
+BENCHMARK(BM_StateLoadAssigned)->Unit(benchmark::kMillisecond);
+
 // A new instance fills its eight active-preset slots from its defaults.
 void BM_PluginCreation(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(KCreatePluginObject());

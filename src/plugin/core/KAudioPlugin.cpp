@@ -28,6 +28,7 @@ void KAudioPlugin::AddAutomationAdapter(std::unique_ptr<AutomationAdapter> adapt
     adapter->SetTemporary(temporary);
     m_parameterCount += adapter->Count();
     m_adapters.push_back(std::move(adapter));
+    m_parameterListVersion.fetch_add(1);
     KScopedLock lock(m_editorUpdateLock);
     m_pendingEditorUpdates.reserve(m_adapters.size());
 }
@@ -47,6 +48,7 @@ void KAudioPlugin::ClearAutomationAdapters() {
         m_adapters.clear();
         m_parameterCount = 0;
         m_markedParameterCount = 0;
+        m_parameterListVersion.fetch_add(1);
     });
 }
 
@@ -59,6 +61,7 @@ void KAudioPlugin::DestroyTemporaryAutomationAdapters() {
         }
         std::erase_if(m_adapters, [](const auto& a) { return a->IsTemporary(); });
         m_parameterCount = m_adapters.empty() ? 0 : m_adapters.back()->FirstIndex() + m_adapters.back()->Count();
+        m_parameterListVersion.fetch_add(1);
     });
 }
 
@@ -146,18 +149,27 @@ bool KAudioPlugin::IsParameterReported(int index) {
                        [](AutomationAdapter& a, int local) { return a.IsReported(local); });
 }
 
-// Identifiers are unique; names are not ("Depth" belongs to each
-// oscillator), so a name finds a parameter only when no other one bears it.
 int KAudioPlugin::FindParameter(const KString& id) {
-    for (int i = 0; i < m_parameterCount; ++i)
-        if (GetParameterID(i).EqualsNoCase(id)) return i;
-    int found = -1;
-    for (int i = 0; i < m_parameterCount; ++i) {
-        if (!GetParameterName(i).EqualsNoCase(id)) continue;
-        if (found >= 0) return -1;
-        found = i;
+    KScopedLock lock(m_lookupLock);
+    // Read before building: a change during the build makes the next
+    // look-up build again.
+    const int version = m_parameterListVersion.load();
+    if (!m_lookup || m_lookupVersion != version) {
+        m_lookup.emplace(BuildLookup());
+        m_lookupVersion = version;
     }
-    return found;
+    return m_lookup->Find(id);
+}
+
+KParameterLookup KAudioPlugin::BuildLookup() {
+    std::vector<KString> ids, names;
+    ids.reserve(std::size_t(m_parameterCount));
+    names.reserve(std::size_t(m_parameterCount));
+    for (int i = 0; i < m_parameterCount; ++i) {
+        ids.push_back(GetParameterID(i));
+        names.push_back(GetParameterName(i));
+    }
+    return KParameterLookup(ids, names);
 }
 
 void KAudioPlugin::NeedUpdateEditor(int index) noexcept {

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "foundation/core/Guard.h"
@@ -11,6 +12,7 @@
 #include "plugin/core/KAudioPluginAdapter.h"
 #include "plugin/core/KAutomationAdapter.h"
 #include "plugin/core/KChannelLists.h"
+#include "plugin/core/KParameterLookup.h"
 #include "plugin/pipeline/KParameterInterpolator.h"
 #include "plugin/pipeline/KPipelineSettings.h"
 #include "plugin/pipeline/KProcessingPipeline.h"
@@ -62,6 +64,7 @@ public:
     bool IsParameterReported(int index);
     // Host index of the parameter whose identifier is `id`, else of the one
     // parameter named `id`; -1 when there is none or the name is shared.
+    // The first look-up after the list changed builds the lookup anew.
     int FindParameter(const KString& id);
 
     // A parameter's display must be refreshed. The index is marked and its
@@ -280,6 +283,12 @@ private:
     std::unique_ptr<KAutomationUpdateThread> m_updateThread;
     std::atomic<DeferredWork> m_deferredWork{nullptr};
     int m_parameterCount = 0;
+    // Counts changes of the adapter list; the lookup knows the count it was
+    // built at. Look-ups come from the editor's and the host's threads.
+    std::atomic<int> m_parameterListVersion{0};
+    KLock m_lookupLock;
+    std::optional<KParameterLookup> m_lookup;
+    int m_lookupVersion = 0;
     KAudioPluginAdapter* m_hostAdapter = nullptr;
     KChannelLists m_channelLists;
     KPipelineSettings m_settings;
@@ -290,4 +299,5 @@ private:
 
     template <class Change>
     void ChangeSetting(Change&& change);
+    KParameterLookup BuildLookup();
 };

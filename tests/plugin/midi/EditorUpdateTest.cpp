@@ -83,18 +83,23 @@ TEST(EditorUpdates, TemporaryAdaptersGoAwayWithTheEditorAndTheRestWithThePlugin)
     MIDIPlugin m;
     const int count = m.plugin.GetParameterCount();
     std::atomic<double> field{0};
+    EXPECT_EQ(m.plugin.FindParameter("Temporary"), -1);
     auto temporary = std::make_unique<KMIDISlotParameter>(&m.plugin, "Temporary", field, 0.0);
     KAutomationAdapter& added = *temporary;
     m.plugin.AddAutomationAdapter(std::move(temporary), true);
     EXPECT_EQ(m.plugin.GetParameterCount(), count + 1);
+    EXPECT_EQ(m.plugin.FindParameter("Temporary"), count);
     m.plugin.SetParameter(count, 0.5);  // pending for the editor
     m.plugin.DestroyTemporaryAutomationAdapters();
     EXPECT_EQ(m.plugin.GetParameterCount(), count);
+    EXPECT_EQ(m.plugin.FindParameter("Temporary"), -1);
     std::vector<KAutomationAdapter*> pending;
     m.plugin.TakePendingEditorUpdates(pending);
     EXPECT_EQ(std::count(pending.begin(), pending.end(), &added), 0);
+    const KString first = m.plugin.GetParameterID(0);
     m.plugin.ClearAutomationAdapters();
     EXPECT_EQ(m.plugin.GetParameterCount(), 0);
+    EXPECT_EQ(m.plugin.FindParameter(first), -1);
     m.plugin.SetParameter(0, 0.5);  // nothing left to find: harmless
 }
 
