@@ -95,4 +95,15 @@ void BM_BlockEditorOpenAndDragged(benchmark::State& state) {
 }
 BENCHMARK(BM_BlockEditorOpenAndDragged)->MinTime(2.0);
 
+// Opening the editor: its controls are built and each finds its parameter
+// by identifier.
+void BM_EditorOpen(benchmark::State& state) {
+    auto plugin = MakePlugin();
+    for (auto _ : state) {
+        KHalvaneEditor editor(*plugin);
+        benchmark::DoNotOptimize(editor.Width());
+    }
+}
+BENCHMARK(BM_EditorOpen)->Unit(benchmark::kMillisecond);
+
 }  // namespace
