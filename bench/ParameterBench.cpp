@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <memory>
 
 #include "hosts/common/KPluginCreation.h"
@@ -50,9 +52,13 @@ BENCHMARK(BM_ValueObjectParseFrequency);
 
 // Finding a parameter by its stored identifier, as loading a multiparameter
 // or controller assignment and opening the editor do for each control.
+// The first look-up builds the lookup; its heap use is reported.
 void BM_FindParameter(benchmark::State& state) {
     const std::unique_ptr<KQuenlorAudioEffectPlugin> plugin = KCreatePluginObject();
     const KString id = plugin->GetParameterID(plugin->GetParameterCount() - 1);
+    const std::size_t before = mallinfo2().uordblks;
+    benchmark::DoNotOptimize(plugin->FindParameter(id));
+    state.counters["lookup_bytes"] = double(mallinfo2().uordblks - before);
     for (auto _ : state) benchmark::DoNotOptimize(plugin->FindParameter(id));
 }
 BENCHMARK(BM_FindParameter);

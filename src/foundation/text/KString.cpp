@@ -340,6 +340,15 @@ int KString::CompareNoCase(const KString& a, const KString& b, int n) noexcept {
     return b.IsNarrowLiteral() ? compare(a.Wide(), narrowB) : compare(a.Wide(), b.Wide());
 }
 
+// FNV-1a over the folded units. The comparison ends at a zero unit, so the
+// hash does too; the length, which EqualsNoCase also compares, comes last.
+std::uint64_t KString::HashNoCase() const noexcept {
+    constexpr std::uint64_t kPrime = 0x100000001B3;
+    std::uint64_t hash = 0xCBF29CE484222325;
+    for (int i = 0; i < m_length && (*this)[i] != 0; ++i) hash = (hash ^ std::uint64_t(FoldCase((*this)[i]))) * kPrime;
+    return (hash ^ std::uint64_t(m_length)) * kPrime;
+}
+
 std::string KString::ToUTF8() const {
     if (IsNarrowLiteral()) return std::string(Narrow(), std::size_t(m_length));
     std::string bytes;

@@ -79,6 +79,8 @@ public:
     bool EqualsNoCase(const KString& other) const noexcept {
         return m_length == other.m_length && CompareNoCase(*this, other) == 0;
     }
+    // Texts that EqualsNoCase finds equal hash alike.
+    std::uint64_t HashNoCase() const noexcept;
 
     std::string ToUTF8() const;
     std::u16string ToUTF16() const;

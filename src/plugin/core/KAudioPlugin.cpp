@@ -162,14 +162,9 @@ int KAudioPlugin::FindParameter(const KString& id) {
 }
 
 KParameterLookup KAudioPlugin::BuildLookup() {
-    std::vector<KString> ids, names;
-    ids.reserve(std::size_t(m_parameterCount));
-    names.reserve(std::size_t(m_parameterCount));
-    for (int i = 0; i < m_parameterCount; ++i) {
-        ids.push_back(GetParameterID(i));
-        names.push_back(GetParameterName(i));
-    }
-    return KParameterLookup(ids, names);
+    return KParameterLookup(
+        m_parameterCount, [this](int index) { return GetParameterID(index); },
+        [this](int index) { return GetParameterName(index); });
 }
 
 void KAudioPlugin::NeedUpdateEditor(int index) noexcept {

@@ -1,39 +1,42 @@
 #include "plugin/core/KParameterLookup.h"
 
 #include <algorithm>
+#include <utility>
 
-namespace {
+KParameterLookup::KParameterLookup(int count, KeyOf idOf, KeyOf nameOf)
+    : m_idOf(std::move(idOf)), m_nameOf(std::move(nameOf)), m_ids(Hashed(count, m_idOf)),
+      m_names(Hashed(count, m_nameOf)) {}
 
-bool Before(const KString& a, const KString& b) { return KString::CompareNoCase(a, b) < 0; }
-
-}  // namespace
-
-KParameterLookup::KParameterLookup(const std::vector<KString>& ids, const std::vector<KString>& names)
-    : m_ids(Sorted(ids)), m_names(Sorted(names)) {}
-
-std::vector<KParameterLookup::Entry> KParameterLookup::Sorted(const std::vector<KString>& keys) {
+std::vector<KParameterLookup::Entry> KParameterLookup::Hashed(int count, const KeyOf& keyOf) {
     std::vector<Entry> entries;
-    entries.reserve(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) entries.push_back({keys[i], int(i)});
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return Before(a.key, b.key); });
+    entries.reserve(std::size_t(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) entries.push_back({keyOf(i).HashNoCase(), i});
+    std::sort(entries.begin(), entries.end());
     return entries;
 }
 
-// The comparison ends at a zero unit, so a key with one inside ("Depth\0x")
-// ranks with the part before it; only the length check keeps it from
-// matching that part. Any other key ranks first among the keys equal to it.
-std::vector<KParameterLookup::Entry>::const_iterator KParameterLookup::FindFirst(const std::vector<Entry>& entries,
-                                                                                  const KString& key) {
-    auto entry = std::lower_bound(entries.begin(), entries.end(), key,
-                                  [](const Entry& e, const KString& k) { return Before(e.key, k); });
-    return entry != entries.end() && entry->key.EqualsNoCase(key) ? entry : entries.end();
+template <class Visit>
+void KParameterLookup::ForEachCandidate(const std::vector<Entry>& entries, std::uint64_t hash, Visit&& visit) {
+    auto entry = std::lower_bound(entries.begin(), entries.end(), Entry{hash, 0});
+    for (; entry != entries.end() && entry->hash == hash; ++entry)
+        if (!visit(entry->index)) return;
 }
 
 int KParameterLookup::Find(const KString& key) const {
-    if (auto id = FindFirst(m_ids, key); id != m_ids.end()) return id->index;
-    auto named = FindFirst(m_names, key);
-    if (named == m_names.end()) return -1;
+    const std::uint64_t hash = key.HashNoCase();
+    int found = -1;
+    ForEachCandidate(m_ids, hash, [&](int index) {
+        if (m_idOf(index).EqualsNoCase(key)) found = index;
+        return found < 0;
+    });
+    if (found >= 0) return found;
     // Names need not be unique ("Depth" belongs to each oscillator).
-    auto next = named + 1;
-    return next != m_names.end() && next->key.EqualsNoCase(key) ? -1 : named->index;
+    bool shared = false;
+    ForEachCandidate(m_names, hash, [&](int index) {
+        if (!m_nameOf(index).EqualsNoCase(key)) return true;
+        shared = found >= 0;
+        found = index;
+        return !shared;
+    });
+    return shared ? -1 : found;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "foundation/text/KString.h"
 
@@ -238,6 +239,25 @@ TEST(KString, ComparesCaseInsensitivelyByBaseLetters) {
     EXPECT_NE(KString::CompareNoCase(KString::FromUTF16(u"\u00E0"), KString::FromUTF16(u"\u00C1")), 'a' - 'A');
     EXPECT_TRUE(KString("Hello").EqualsNoCase("hELLO"));
     EXPECT_FALSE(KString("Hello").EqualsNoCase("hELLO!"));
+}
+
+// Lookups keep only the hash of a key, so every pair EqualsNoCase joins
+// must hash alike, whatever the storage.
+TEST(KString, TextsEqualWithoutRegardToCaseHashAlike) {
+    const std::pair<KString, KString> equal[] = {
+        {"Hello", KString::FromUTF8("hELLO")},
+        {KString::FromUTF16(u"\u00C9t\u00E9"), "ETE"},
+        {KString::FromUTF16(u"\u0386"), KString::FromUTF16(u"\u0391")},
+        {KString::FromUTF16(u"a\0x", 3), KString::FromUTF16(u"A\0y", 3)},  // the comparison ends at the zero
+        {KString(), KString::FromUTF8("")},
+    };
+    for (const auto& [a, b] : equal) {
+        ASSERT_TRUE(a.EqualsNoCase(b)) << a.ToUTF8();
+        EXPECT_EQ(a.HashNoCase(), b.HashNoCase()) << a.ToUTF8();
+    }
+    EXPECT_NE(KString("Hello").HashNoCase(), KString("Hello!").HashNoCase());
+    EXPECT_NE(KString("ab").HashNoCase(), KString("ba").HashNoCase());
+    EXPECT_NE(KString::FromUTF16(u"a\0", 2).HashNoCase(), KString("a").HashNoCase());
 }
 
 TEST(KString, PrintfWidensEachByte) {

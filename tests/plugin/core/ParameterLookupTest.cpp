@@ -6,17 +6,31 @@
 
 namespace {
 
-std::vector<KString> Keys(std::initializer_list<const char*> texts) {
-    std::vector<KString> keys;
-    for (const char* text : texts) keys.push_back(KString::FromUTF8(text));
-    return keys;
-}
+// A parameter list given by its identifiers and names.
+class Parameters {
+public:
+    Parameters(std::initializer_list<const char*> ids, std::initializer_list<const char*> names)
+        : m_ids(Keys(ids)), m_names(Keys(names)),
+          m_lookup(int(m_ids.size()), [this](int i) { return m_ids.at(std::size_t(i)); },
+                   [this](int i) { return m_names.at(std::size_t(i)); }) {}
+
+    int Find(const KString& key) const { return m_lookup.Find(key); }
+
+private:
+    static std::vector<KString> Keys(std::initializer_list<const char*> texts) {
+        std::vector<KString> keys;
+        for (const char* text : texts) keys.push_back(KString::FromUTF8(text));
+        return keys;
+    }
+
+    std::vector<KString> m_ids, m_names;
+    const KParameterLookup m_lookup;  // after the texts it reads
+};
 
 KString Text(const char* utf8) { return KString::FromUTF8(utf8); }
 
 TEST(ParameterLookup, IdentifiersMatchWholeAndWithoutRegardToCase) {
-    const KParameterLookup lookup(Keys({"depth0", "frequency0", "depth1", "Ölpegel"}),
-                                  Keys({"Depth", "Frequency", "Depth", "Öl"}));
+    const Parameters lookup({"depth0", "frequency0", "depth1", "Ölpegel"}, {"Depth", "Frequency", "Depth", "Öl"});
     EXPECT_EQ(lookup.Find(Text("DEPTH1")), 2);
     EXPECT_EQ(lookup.Find(Text("Frequency0")), 1);
     EXPECT_EQ(lookup.Find(Text("öLPEGEL")), 3);
@@ -32,7 +46,7 @@ TEST(ParameterLookup, IdentifiersMatchWholeAndWithoutRegardToCase) {
 // parameter even when another parameter bears it as a name, and of two
 // parameters with one identifier the first wins.
 TEST(ParameterLookup, IdentifiersComeBeforeNamesAndTheFirstOfEqualOnesWins) {
-    const KParameterLookup lookup(Keys({"gain", "mix", "Gain", "level"}), Keys({"Level", "Mix", "Other", "Gain"}));
+    const Parameters lookup({"gain", "mix", "Gain", "level"}, {"Level", "Mix", "Other", "Gain"});
     EXPECT_EQ(lookup.Find(Text("GAIN")), 0);
     EXPECT_EQ(lookup.Find(Text("level")), 3);
     // "Mix" and "mix" are the same key: one parameter, not a shared name.
@@ -41,7 +55,7 @@ TEST(ParameterLookup, IdentifiersComeBeforeNamesAndTheFirstOfEqualOnesWins) {
 }
 
 TEST(ParameterLookup, NamesThatDifferOnlyInCaseAreShared) {
-    const KParameterLookup lookup(Keys({"a", "b", "c"}), Keys({"Depth", "DEPTH", "Rate"}));
+    const Parameters lookup({"a", "b", "c"}, {"Depth", "DEPTH", "Rate"});
     EXPECT_EQ(lookup.Find(Text("depth")), -1);
     EXPECT_EQ(lookup.Find(Text("rate")), 2);
 }
@@ -49,14 +63,14 @@ TEST(ParameterLookup, NamesThatDifferOnlyInCaseAreShared) {
 // A damaged state may hold a key with a zero unit inside; it must not find
 // the parameter named by the part before the zero.
 TEST(ParameterLookup, AZeroInsideAKeyIsPartOfIt) {
-    const KParameterLookup lookup(Keys({"depth0", "rate"}), Keys({"Depth", "Rate"}));
+    const Parameters lookup({"depth0", "rate"}, {"Depth", "Rate"});
     EXPECT_EQ(lookup.Find(KString::FromUTF16(u"depth0\0x", 8)), -1);
     EXPECT_EQ(lookup.Find(KString::FromUTF16(u"rate\0", 5)), -1);
     EXPECT_EQ(lookup.Find(KString::FromUTF16(u"rate", 4)), 1);
 }
 
 TEST(ParameterLookup, AnEmptyListFindsNothing) {
-    const KParameterLookup lookup({}, {});
+    const Parameters lookup({}, {});
     EXPECT_EQ(lookup.Find(Text("anything")), -1);
 }
 
