@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "plugin/multiparameters/KMultiParameterAutoGain.h"
@@ -107,9 +108,12 @@ struct AutoGainFixture : EditingFixture {
             e.SetBank(1, 0.25);
         });
     }
-    // Plays until the worker ends, as a host would while it runs.
+    // Plays until the worker ends, as a host would while it runs. The
+    // worker measures for a span of real time, so the bound is a time too:
+    // a fast machine plays any fixed number of blocks before it is done.
     void PlayWhile(KMultiParameterAutoGain& worker) {
-        for (int block = 0; !worker.Finished() && block < 100000; ++block) PlaySine(480);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!worker.Finished() && std::chrono::steady_clock::now() < deadline) PlaySine(480);
         worker.Stop();
     }
 };
