@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "signal/envelope/KEnvelopeItems.h"
 #include "signal/generator/KSignalGeneratorBuilder.h"
@@ -42,6 +43,15 @@ void Resample(const float* source, int n, float* target, int m) noexcept {
 template <class Map>
 void Remap(float* data, const float* old, Map position) noexcept {
     for (int j = 0; j < kLength; ++j) data[j] = float(ReadWrapped(old, position(j)));
+}
+
+// A damaged state can hold envelope levels beyond float range (MinY="-1e39"
+// becomes minus infinity in the work buffer) or make NaN on the way. Beyond
+// the range counts as its edge, so the waveform keeps the shape the user
+// would see with a huge finite level; NaN counts as silence.
+float Finite(float value) noexcept {
+    return std::isnan(value) ? 0.0f : std::clamp(value, -std::numeric_limits<float>::max(),
+                                                 std::numeric_limits<float>::max());
 }
 
 }  // namespace
@@ -233,8 +243,8 @@ void KSignalGeneratorBuilder::ApplyTransform() {
 
 void KSignalGeneratorBuilder::Normalise(float* table) const noexcept {
     float peak = 0.1f;
-    for (float value : m_w) peak = std::max(peak, std::abs(value));
-    for (int j = 0; j < kLength; ++j) table[j] = m_w[j] / peak;
+    for (float value : m_w) peak = std::max(peak, std::abs(Finite(value)));
+    for (int j = 0; j < kLength; ++j) table[j] = Finite(m_w[j]) / peak;
 }
 
 // Table values change slowly from one sample to the next, so the item
@@ -247,6 +257,8 @@ void KSignalGeneratorBuilder::ApplyAmplitudeTransform(float* table) const {
         const double y = table[j];
         while (index > 0 && y < curve.ItemAt(index - 1).End()) --index;
         while (index < last && y >= curve.ItemAt(index).End()) ++index;
-        table[j] = float(curve.ItemAt(index).Evaluate(y));
+        // The table is a waveform of -1 to 1; a damaged curve must not
+        // take it beyond (or to NaN).
+        table[j] = std::clamp(Finite(float(curve.ItemAt(index).Evaluate(y))), -1.0f, 1.0f);
     }
 }

@@ -243,6 +243,27 @@ TEST(KSignalGenerator, AmplitudeTransformMapsEachValue) {
     for (int j = 0; j < 8192; j += 29) ASSERT_NEAR(g->Table()[j], std::abs(BasicShape(5)[j]), 1e-6) << j;
 }
 
+// From a damaged state: an envelope without points is the constant
+// (MinY + MaxY) / 2, here about -4.4e38, beyond float range. It counts as the
+// range's edge, so the full custom morph is the constant -1 (the largest
+// float divided by itself), and an amplitude transform at 1e39 is held at 1.
+TEST(KSignalGenerator, EnvelopeLevelsBeyondFloatRangeLeaveAFiniteTable) {
+    KEnvelope beyond({0, 1}, {-8.9e38, 1});
+    beyond.SetPoints({});
+    auto g = NewGenerator();
+    g->SetEnvelope(KSignalGenerator::EnvelopeRole::CustomMorph, beyond);
+    g->Set(Control::EnvelopeDepth, 1);
+    g->UpdateIfChanged();
+    for (int j = 0; j <= 8192; ++j) ASSERT_EQ(g->Table()[j], -1.0f) << j;
+
+    KEnvelope high({-1, 1}, {1e39, 1e39});
+    high.SetPoints({});
+    g->SetEnvelope(KSignalGenerator::EnvelopeRole::AmplitudeTransform, high);
+    g->SetAmplitudeTransformEnabled(true);
+    g->UpdateIfChanged();
+    for (int j = 0; j <= 8192; ++j) ASSERT_EQ(g->Table()[j], 1.0f) << j;
+}
+
 // A sine convolved with a normalised symmetric kernel keeps its shape, only
 // scaled, and normalisation restores the scale.
 TEST(KSignalGenerator, SmoothnessKeepsASineASine) {
