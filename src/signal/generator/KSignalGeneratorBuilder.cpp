@@ -259,6 +259,7 @@ void KSignalGeneratorBuilder::ApplyAmplitudeTransform(float* table) const {
         while (index < last && y >= curve.ItemAt(index).End()) ++index;
         // The table is a waveform of -1 to 1; a damaged curve must not
         // take it beyond (or to NaN).
-        table[j] = std::clamp(Finite(float(curve.ItemAt(index).Evaluate(y))), -1.0f, 1.0f);
+        const float value = float(curve.ItemAt(index).Evaluate(y));
+        table[j] = std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
     }
 }
