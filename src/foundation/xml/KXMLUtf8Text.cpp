@@ -14,6 +14,10 @@ bool IsLow(char16_t unit) noexcept { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 bool IsDropped(char16_t unit) noexcept { return IsHigh(unit) || IsLow(unit) || unit == 0xFEFF; }
 
+// Whether a name that lost units still reads back as an element's name: the
+// reader takes "<?" for a processing instruction.
+bool IsElementName(const KString& name) noexcept { return !name.IsEmpty() && name[0] != u'?'; }
+
 // Whether the text holds no unit Carried may leave out (a proper pair takes
 // the long way). Nearly every tree is whole, and is then only read: no
 // attribute list is built anew.
@@ -38,7 +42,7 @@ void CleanAttributes(KXMLItem& item) {
 }
 
 // The name and text of one item, and its attributes; sub-items whose names
-// are left empty are dropped.
+// are left empty or would open a processing instruction are dropped.
 void CleanItem(KXMLItem& item) {
     // A text that loses units is trimmed again, as the reader trims it.
     if (!IsWhole(item.Text())) item.SetText(Carried(item.Text()).Trimmed());
@@ -47,7 +51,7 @@ void CleanItem(KXMLItem& item) {
         KXMLItem& sub = item.SubItemAt(i);
         if (IsWhole(sub.Name())) continue;
         const KString name = Carried(sub.Name());
-        if (name.IsEmpty()) item.RemoveSubItemAt(i);
+        if (!IsElementName(name)) item.RemoveSubItemAt(i);
         else sub.SetName(name);
     }
 }
@@ -80,7 +84,7 @@ KString Carried(const KString& text) {
 bool Clean(KXMLItem& root) {
     if (!IsWhole(root.Name())) {
         const KString name = Carried(root.Name());
-        if (name.IsEmpty()) return false;
+        if (!IsElementName(name)) return false;
         root.SetName(name);
     }
     std::vector<KXMLItem*> pending{&root};

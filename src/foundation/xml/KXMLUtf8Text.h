@@ -15,8 +15,9 @@ KString Carried(const KString& text);
 
 // Leaves those units out of every name, attribute and text of the tree; a
 // text that loses units is trimmed as the reader trims it. An element or
-// attribute whose name is left empty is dropped with all it holds; answers
-// false when the root's own name is left empty.
+// attribute whose name is left empty is dropped with all it holds, and so is
+// an element whose name is left starting with "?" (written, it would open a
+// processing instruction); answers false when that happens to the root.
 bool Clean(KXMLItem& root);
 
 }  // namespace KXMLUtf8Text

@@ -60,10 +60,32 @@ TEST(KXMLUtf8Text, ACleanTreeWritesAsUtf8AndReadsBackTheSame) {
     EXPECT_TRUE(reread->Root().SubItemAt(0).Attribute("b", "") == "value");
 }
 
-TEST(KXMLUtf8Text, ARootNamedOnlyByUnitsUtf8CannotCarryIsReported) {
-    KXMLItem root(Units(u"\xD800\xFEFF"));
-    root.AddSubItem("child");
-    EXPECT_FALSE(KXMLUtf8Text::Clean(root));
+TEST(KXMLUtf8Text, AnElementNameLeftStartingWithAQuestionMarkIsDropped) {
+    // "<?x" would read back as a processing instruction, and the document
+    // would not read at all; a "?" further in is an ordinary name character.
+    KXMLItem root("root");
+    root.AddSubItem(Units(u"\xDC00?x")).AddSubItem("inside");
+    root.AddSubItem(Units(u"k\xFEFF?"));
+    root.SetAttribute(Units(u"\xDC00?a"), "1");
+
+    ASSERT_TRUE(KXMLUtf8Text::Clean(root));
+    ASSERT_EQ(root.SubItemCount(), 1);
+    EXPECT_TRUE(root.SubItemAt(0).Name() == "k?");
+    EXPECT_TRUE(root.Attribute("?a", "") == "1");
+
+    const auto reread = WrittenAndRead(root);
+    ASSERT_TRUE(reread->ParsedCompletely());
+    ASSERT_EQ(reread->Root().SubItemCount(), 1);
+    EXPECT_TRUE(reread->Root().SubItemAt(0).Name() == "k?");
+    EXPECT_TRUE(reread->Root().Attribute("?a", "") == "1");
+}
+
+TEST(KXMLUtf8Text, ARootNameUtf8CannotCarryIsReported) {
+    KXMLItem onlyUnits(Units(u"\xD800\xFEFF"));
+    onlyUnits.AddSubItem("child");
+    EXPECT_FALSE(KXMLUtf8Text::Clean(onlyUnits));
+    KXMLItem instruction(Units(u"\xFEFF?root"));
+    EXPECT_FALSE(KXMLUtf8Text::Clean(instruction));
 }
 
 }  // namespace

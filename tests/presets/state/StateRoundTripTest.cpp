@@ -89,6 +89,9 @@ TEST(StateRoundTrip, ASlotCopyWithUnitsTheWriterDropsSavesToAFixedPoint) {
         "<settings><Preset1 parameterdepth0=\"0.5\">x \x02\xF7\xBC\x86\x94</Preset1></settings>",
         "<settings><Preset2><\xED\xA0\x80 a=\"1\"/></Preset2></settings>",
         "<settings><Preset3 \xED\xA0\x80=\"1\" parameterdepth1=\"0.25\"/></settings>",
+        // Without the surrogate the element would be written as "<?x", which
+        // reads as a processing instruction: the saved block would not load.
+        "<settings><Preset4><\xED\xB0\x80?x a=\"1\">t</\xED\xB0\x80?x><kept/></Preset4></settings>",
     };
     for (const std::string& text : damaged) {
         auto first = MakePlugin();
@@ -104,6 +107,9 @@ TEST(StateRoundTrip, ASlotCopyWithUnitsTheWriterDropsSavesToAFixedPoint) {
     Load(*plugin, damaged[0]);
     EXPECT_EQ(plugin->ActivePresets().Slot(1).Text().ToUTF8(), "x");
     EXPECT_EQ(plugin->ActivePresets().Slot(1).Attribute("parameterdepth0", KString()).ToUTF8(), "0.5");
+    Load(*plugin, damaged[4]);
+    ASSERT_EQ(plugin->ActivePresets().Slot(4).SubItemCount(), 1);
+    EXPECT_EQ(plugin->ActivePresets().Slot(4).SubItemAt(0).Name().ToUTF8(), "kept");
     // Only the surrogate goes: the writer would take the "b" after it too.
     Load(*plugin, "<settings><Preset1>a\xED\xA0\x80" "b</Preset1></settings>");
     EXPECT_EQ(plugin->ActivePresets().Slot(1).Text().ToUTF8(), "ab");
