@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 
 class KStream;
 
@@ -28,6 +29,12 @@ public:
     }
     // Takes the byte PeekByte answered.
     void SkipByte() noexcept { ++m_next; }
+    // The bytes read ahead and not yet handed out, for callers that scan
+    // runs of bytes in place; Skip takes `count` of them.
+    std::span<const std::uint8_t> Buffered() const noexcept {
+        return {m_buffer + m_next, std::size_t(m_end - m_next)};
+    }
+    void Skip(std::size_t count) noexcept { m_next += int(count); }
     // Consumes the given bytes when the data continues with exactly them.
     bool SkipPrefix(const std::uint8_t* bytes, int count);
 

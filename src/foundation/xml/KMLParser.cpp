@@ -79,6 +79,20 @@ bool KMLParser::DecodeNext() {
     return true;
 }
 
+// Long texts, such as the hexadecimal banks of a state, are mostly ASCII:
+// their runs are copied from the reader's buffer without decoding each
+// character. The run ends before `stop`, a zero byte, a byte of a longer
+// sequence or the end of the buffered bytes; the caller reads on character
+// by character from there.
+void KMLParser::AppendPlainRun(char stop) {
+    if (!m_utf8 || m_pendingIndex != m_pendingCount || m_ended) return;
+    const std::span<const std::uint8_t> ahead = m_reader->Buffered();
+    std::size_t length = 0;
+    while (length < ahead.size() && ahead[length] != 0 && ahead[length] < 0x80 && ahead[length] != stop) ++length;
+    m_scratch.append(ahead.begin(), ahead.begin() + std::ptrdiff_t(length));
+    m_reader->Skip(length);
+}
+
 char16_t KMLParser::PeekRequired() {
     char16_t c;
     if (!Peek(c)) RaiseSyntaxError("Unexpected end of data.");
@@ -121,7 +135,7 @@ KString KMLParser::ReadName() {
 bool KMLParser::ReadCharacterData() {
     m_scratch.clear();
     char16_t c;
-    while (Peek(c) && c != u'<') {
+    for (AppendPlainRun('<'); Peek(c) && c != u'<'; AppendPlainRun('<')) {
         Advance();
         m_scratch.push_back(c);
     }
@@ -219,7 +233,7 @@ void KMLParser::ReadAttribute(KString name, std::vector<KAttribute>& attributes)
     char16_t c = PeekRequired();
     if (c == u'"') {
         Advance();
-        while ((c = NextRequired()) != u'"') m_scratch.push_back(c);
+        for (AppendPlainRun('"'); (c = NextRequired()) != u'"'; AppendPlainRun('"')) m_scratch.push_back(c);
     } else {
         while (Peek(c) && ClassOf(c) == kName) {
             m_scratch.push_back(c);

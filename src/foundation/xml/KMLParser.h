@@ -55,6 +55,7 @@ private:
         return true;
     }
     bool DecodeNext();
+    void AppendPlainRun(char stop);
     char16_t PeekRequired();
     char16_t NextRequired();
     void Advance() noexcept { ++m_pendingIndex; }

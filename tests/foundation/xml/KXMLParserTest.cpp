@@ -132,23 +132,40 @@ TEST(KXMLParser, RepeatedTextsAreSharedAndNeverConfused) {
 
 // Names, values and text longer than the reader's 4096-byte blocks. In the
 // text a two-byte character follows every single byte; 4096 is not a
-// multiple of three, so some of them are split between two blocks.
+// multiple of three, so some of them are split between two blocks, as are
+// some of the four-byte characters further on.
 TEST(KXMLParser, LongRunsCrossTheReadBlocks) {
     std::string wide;
     for (int i = 0; i < 5000; ++i) wide += "a\xC3\xA9";  // "aé", the é as two bytes
     const std::string name(5000, 'n');
-    const std::string quoted = std::string(4090, 'v') + "\xC3\xA9" + std::string(3000, 'w');
+    std::string astral;
+    for (int i = 0; i < 2000; ++i) astral += "bc\xF0\x9F\x8E\xB5";  // U+1F3B5, a surrogate pair in UTF-16
+    const std::string quoted = std::string(4090, 'v') + "\xC3\xA9" + std::string(3000, 'w') + astral;
     const std::string unquoted = "t" + std::string(4100, 'u') + "\xC3\xA9";
-    const std::string text = "xyz" + wide + std::string(6000, 'y');
+    const std::string text = "xyz" + wide + std::string(6000, 'y') + astral + "&lt;" + std::string(5000, 'z');
     auto document = Load("<r><" + name + " q=\"" + quoted + "\" u=" + unquoted + ">" + text + "</" + name + "></r>");
     const KXMLItem& item = document->Root().SubItemAt(0);
     EXPECT_EQ(item.Name().ToUTF8(), name);
     EXPECT_EQ(item.RequiredAttribute("q").ToUTF8(), quoted);
     EXPECT_EQ(item.RequiredAttribute("u").ToUTF8(), unquoted);
-    EXPECT_EQ(item.Text().ToUTF8(), text);
+    EXPECT_EQ(item.Text().ToUTF8(), text.substr(0, text.find('&')) + "<" + std::string(5000, 'z'));
     // A zero byte still ends the data, even inside a long run.
     const std::string cut = std::string(5000, 'c') + '\0' + "after";
     EXPECT_EQ(RootText("<a>" + cut + "</a>"), std::string(5000, 'c'));
+}
+
+// In UTF-16 every other byte of ASCII text is zero, which must not end it.
+TEST(KXMLParser, LongTextInUTF16) {
+    const std::u16string text = std::u16string(5000, u'x') + u"\u00e9" + std::u16string(5000, u'y');
+    const std::u16string markup = u"<a q=\"" + text + u"\">" + text + u"</a>";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : markup) {
+        bytes.push_back(char(c & 0xFF));
+        bytes.push_back(char(c >> 8));
+    }
+    auto document = Load(bytes);
+    EXPECT_EQ(document->Root().RequiredAttribute("q").ToUTF16(), text);
+    EXPECT_EQ(document->Root().Text().ToUTF16(), text);
 }
 
 TEST(KXMLParser, VeryDeepNestingNeitherCrashesNorRecurses) {
