@@ -89,6 +89,9 @@ VstIntPtr Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr v
         case effSetChunk: return adapter->setChunk(ptr, VstInt32(value));
         case effProcessEvents: return adapter->processEvents(static_cast<const VstEvents*>(ptr));
         case effGetCurrentMidiProgram: return -1;
+        // An offline host announces the length to come; the effect takes
+        // any length, so the one announced is the answer.
+        case effSetTotalSampleToProcess: return VstInt32(value);
         case effGetProgramName:
             if (ptr) *static_cast<char*>(ptr) = '\0';
             return 0;

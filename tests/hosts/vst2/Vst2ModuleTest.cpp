@@ -86,6 +86,28 @@ TEST(Vst2Module, CanDoAnswers) {
     EXPECT_EQ(host.CanDo("receiveVstTimeInfo "), 0) << "the whole text is compared";
 }
 
+// Requests the effect does not serve get the answers the interface gives
+// for them: no programs, no typed values, no soft bypass, no tail, no MIDI
+// programs, 32-bit processing only; an announced offline length is
+// answered with itself.
+TEST(Vst2Module, RequestsWithoutAnImplementationGetTheInterfacesDefaults) {
+    TestHost host;
+    ASSERT_NE(host.LoadFromModule(), nullptr);
+    EXPECT_EQ(host.Dispatch(effGetProgram), 0);
+    EXPECT_EQ(host.Text(effGetProgramName), "");
+    EXPECT_EQ(host.Text(effGetProgramNameIndexed, 0), "untouched");
+    EXPECT_EQ(host.Dispatch(effGetProgramNameIndexed, 0, 0, nullptr), 0);
+    char typed[] = "50";
+    EXPECT_EQ(host.Dispatch(effString2Parameter, 3, 0, typed), 0);
+    EXPECT_EQ(host.Dispatch(effSetBypass, 0, 1), 0);
+    EXPECT_EQ(host.Dispatch(effGetTailSize), 0);
+    EXPECT_EQ(host.Dispatch(effGetCurrentMidiProgram), -1);
+    EXPECT_EQ(host.Dispatch(effSetProcessPrecision, 0, 1), 0);
+    EXPECT_EQ(host.Dispatch(effGetNumMidiInputChannels), 0);
+    EXPECT_EQ(host.Dispatch(effSetTotalSampleToProcess, 0, 44100), 44100);
+    EXPECT_EQ(host.Dispatch(effSetTotalSampleToProcess, 0, 7), 7);
+}
+
 TEST(Vst2Module, ParameterTexts) {
     TestHost host;
     ASSERT_NE(host.LoadFromModule(), nullptr);
