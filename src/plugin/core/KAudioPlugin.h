@@ -161,8 +161,9 @@ public:
     bool Bypass() const noexcept { return m_settings.bypass.load(); }
     void SetChannelMode(int mode);
     void SetSurroundChannelEnabled(int channel, bool on);
-    // At least one sample: a shorter limit would never end a sub-block.
-    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size < 1 ? 1 : size); }
+    // Kept as given: the pipeline cuts pieces of 256 samples for a limit
+    // below 1, so a stored 0 means the default and saves back as 0.
+    void SetMaxLFOBlockSize(int size) noexcept { m_settings.maxLFOBlockSize.store(size); }
     // Factors 1 (off), 2, 4 and 8; others are taken as 1.
     void SetUpsamplingFactor(int factor);
     void SetHighQualityUpsampling(bool on);

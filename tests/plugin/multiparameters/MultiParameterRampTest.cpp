@@ -88,6 +88,19 @@ TEST_F(RampFixture, WhileARampRunsTheTargetsGlideInPiecesOfMaxLFOBlockSize) {
     EXPECT_EQ(Effect().pieces, (std::vector<int>{100, 100, 100, 75}));
 }
 
+// A limit below one sample stands for the default of 256, whether it came
+// from the setter or from a stored state.
+TEST_F(RampFixture, AMaxLFOBlockSizeBelowOneCutsPiecesOfTheDefaultSize) {
+    Multi(0).SetMode(KMultiParameterMode::Switch);
+    Multi(0).SetSliderValue(1);
+    for (int size : {0, -5}) {
+        adapter.SetMaxLFOBlockSize(size);
+        Effect().pieces.clear();
+        Blocks(1);
+        EXPECT_EQ(Effect().pieces, (std::vector<int>{256, kBlock - 256})) << size;
+    }
+}
+
 TEST_F(RampFixture, ApplyingAndRampingOnTheAudioThreadAllocateNothing) {
     Multi(0).AddEntry(E::kB);
     Multi(0).SetMode(KMultiParameterMode::Banks);

@@ -63,6 +63,17 @@ TEST(StateDocument, MissingFieldsLoadTheirLoadDefaults) {
     EXPECT_FALSE(plugin->Bypass());  // a field with a default takes it
 }
 
+// "MaxLFOBlockSize" is a signed number whose values below 1 mean the
+// default; a state that holds one saves it back unchanged.
+TEST(StateDocument, AMaxLFOBlockSizeBelowOneIsKeptAsStored) {
+    for (const char* stored : {"0", "-5"}) {
+        auto plugin = MakePlugin();
+        Load(*plugin, std::string("<settings MaxLFOBlockSize=\"") + stored + "\"/>");
+        const auto document = Document(Save(*plugin));
+        EXPECT_EQ(document->Root().Attribute("MaxLFOBlockSize", "").ToUTF8(), stored);
+    }
+}
+
 TEST(StateDocument, ChannelModesLoadByNameWithoutRegardToCase) {
     struct Case {
         const char* attributes;
@@ -144,11 +155,10 @@ TEST(StateDocument, ADocumentWithoutActivePresetCountsAsEdited) {
 
 TEST(StateDocument, LoadedValuesAreKeptInRange) {
     auto plugin = MakePlugin();
-    Load(*plugin, std::string("<settings upsampling=\"3\" MaxLFOBlockSize=\"-5\" PresetIndex=\"12\" "
+    Load(*plugin, std::string("<settings upsampling=\"3\" PresetIndex=\"12\" "
                               "parameterdepth0=\"7\" parameterfrequency0=\"nan\">"
                               "<Shape0 value=\"99\" Smoothness=\"-2\"/></settings>"));
     EXPECT_EQ(plugin->PipelineSettings().upsampling, 1);
-    EXPECT_GE(plugin->PipelineSettings().maxLFOBlockSize.load(), 1);
     EXPECT_EQ(plugin->ActivePresets().Current(), 0);
     HalvaneAudioEffectPlugin& effect = EffectOf(*plugin);
     const KParameterRecord& depth = effect.Record(HalvaneAudioEffectPlugin::RecordOf(0, HalvaneAudioEffectPlugin::kDepth));
