@@ -150,6 +150,19 @@ void KHostedPlugin::ProcessMIDIMessage(int deltaFrames, const std::uint8_t* byte
     KGuard::Run("KAudioPlugin::ProcessMIDIMessage", [&] { m_plugin->ProcessMIDIMessage(deltaFrames, bytes); });
 }
 
+void KHostedPlugin::ProcessController(int channel, int number, double value) noexcept {
+    KGuard::Run("KAudioPlugin::ProcessMIDIController",
+                [&] { m_plugin->ProcessMIDIController(channel, number, value); });
+}
+
+void KHostedPlugin::ProcessPitchBend(int channel, double bend) noexcept {
+    KGuard::Run("KAudioPlugin::ProcessPitchBend", [&] { m_plugin->ProcessPitchBend(channel, bend); });
+}
+
+void KHostedPlugin::ProcessNote(int channel, int note, double velocity, bool on) noexcept {
+    KGuard::Run("KAudioPlugin::ProcessNote", [&] { m_plugin->ProcessNote(channel, note, velocity, on); });
+}
+
 void KHostedPlugin::ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept {
     m_plugin->ProcessBlock(inputs, outputs, frames, replacing);
 }

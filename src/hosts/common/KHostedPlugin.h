@@ -102,6 +102,13 @@ public:
     };
     KTransportInfo& Transport() noexcept;
     void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) noexcept;
+    // The plug-in's MIDI entries for hosts that send notes and controllers
+    // as values rather than bytes; the values arrive as given, without the
+    // 7 or 14 bits of a MIDI message. Channels 0-based, values and
+    // velocities 0..1, bend -1..1.
+    void ProcessController(int channel, int number, double value) noexcept;
+    void ProcessPitchBend(int channel, double bend) noexcept;
+    void ProcessNote(int channel, int note, double velocity, bool on) noexcept;
     void ProcessBlock(float** inputs, float** outputs, int frames, bool replacing) noexcept;
 
     // The state block hosts keep: zlib-compressed XML, plain XML accepted

@@ -4,7 +4,6 @@
 
 #include "foundation/core/Guard.h"
 #include "hosts/vst3/KAudioPluginVST3Adapter.h"
-#include "hosts/vst3/KVST3MIDIMessages.h"
 #include "hosts/vst3/KVST3Transport.h"
 
 namespace {
@@ -12,6 +11,10 @@ namespace {
 // Every bus reaches the plug-in as eight channel slots.
 constexpr int kSlotsPerBus = 8;
 constexpr int kMaxBuses = 4;
+
+// Values and velocities reach the MIDI entries as given, held to 0..1 (a
+// value that is not a number counts as 0).
+double Normalised(double value) noexcept { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
 
 void FillSlots(float** slots, int pluginBuses, const vst3::AudioBusBuffers* buses, int hostBuses) noexcept {
     std::fill(slots, slots + kSlotsPerBus * kMaxBuses, nullptr);
@@ -79,10 +82,10 @@ void KAudioPluginVST3Adapter::ApplyHostChange(vst3::ParamID id, double value) {
     if (id == kBypassID) {
         m_plugin->SetBypass(value > 0.5);
     } else if (id == kPitchBendID) {
-        m_plugin->ProcessMIDIMessage(0, KVST3MIDI::PitchBend(value).data());
+        m_plugin->ProcessPitchBend(0, Normalised(value) * 2.0 - 1.0);
     } else if (id >= kControllerBaseID) {
-        const int controller = int(id - kControllerBaseID);
-        if (id < kPitchBendID) m_plugin->ProcessMIDIMessage(0, KVST3MIDI::Controller(controller, value).data());
+        // 128 goes to the controller entry as well, by its number.
+        if (id < kPitchBendID) m_plugin->ProcessController(0, int(id - kControllerBaseID), Normalised(value));
     } else if (!m_sendingAutomation.load(std::memory_order_relaxed) && IsPluginParameter(id)) {
         m_plugin->SetParameterIfChanged(int(id), value);
     }
@@ -93,12 +96,18 @@ void KAudioPluginVST3Adapter::DeliverInputEvents(vst3::IEventList& events) {
     for (int i = 0; i < count; ++i) {
         vst3::Event event{};
         if (events.getEvent(i, event) != vst3::kResultOk) continue;
-        KVST3MIDI::Message message{};
-        if (KVST3MIDI::FromNoteEvent(event, message)) {
-            m_plugin->ProcessMIDIMessage(event.sampleOffset, message.data());
+        // Notes keep their channel, pitch and velocity as the host gave them;
+        // a note-on of velocity 0 stays a note-on.
+        if (event.type == vst3::kNoteOnEvent) {
+            const vst3::NoteOnEvent& note = event.noteOn;
+            m_plugin->ProcessNote(note.channel & 15, note.pitch & 127, Normalised(note.velocity), true);
+        } else if (event.type == vst3::kNoteOffEvent) {
+            const vst3::NoteOffEvent& note = event.noteOff;
+            m_plugin->ProcessNote(note.channel & 15, note.pitch & 127, Normalised(note.velocity), false);
         } else if (event.type == vst3::kDataEvent && event.data.bytes && event.data.size > 0) {
-            std::memcpy(message.data(), event.data.bytes, std::min<std::size_t>(event.data.size, message.size()));
-            m_plugin->ProcessMIDIMessage(event.sampleOffset, message.data());
+            std::uint8_t message[4] = {};
+            std::memcpy(message, event.data.bytes, std::min<std::size_t>(event.data.size, sizeof message));
+            m_plugin->ProcessMIDIMessage(event.sampleOffset, message);
         }
     }
 }

@@ -2,6 +2,9 @@
 // handed: what arrives at the plug-in, and what leaves it for the host.
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <limits>
+#include <ostream>
 #include <vector>
 
 #include "effect/HalvaneAudioEffectPluginInterface.h"
@@ -19,12 +22,37 @@ struct Message {
     friend bool operator==(const Message&, const Message&) = default;
 };
 
+// A call of one of the plug-in's MIDI entries: 'n' note, 'c' controller,
+// 'b' pitch bend.
+struct Entry {
+    char kind;
+    int channel, number;
+    double value;
+    bool on;
+    friend bool operator==(const Entry&, const Entry&) = default;
+    friend void PrintTo(const Entry& e, std::ostream* out) {
+        *out << e.kind << '(' << e.channel << ", " << e.number << ", " << std::setprecision(17) << e.value << ", "
+             << e.on << ')';
+    }
+};
+
+// Raw MIDI is recorded as it came and then read by the plug-in as usual,
+// so every entry call, whichever way it arrived, is recorded too.
 class RecordingPlugin final : public KQuenlorAudioEffectPlugin {
 public:
     void ProcessMIDIMessage(int deltaFrames, const std::uint8_t* bytes) override {
         received.push_back({deltaFrames, bytes[0], bytes[1], bytes[2]});
+        KQuenlorAudioEffectPlugin::ProcessMIDIMessage(deltaFrames, bytes);
+    }
+    void ProcessNote(int channel, int note, double velocity, bool on) override {
+        entries.push_back({'n', channel, note, velocity, on});
+    }
+    void ProcessPitchBend(int channel, double bend) override { entries.push_back({'b', channel, 0, bend, false}); }
+    void ProcessMIDIController(int channel, int number, double value) override {
+        entries.push_back({'c', channel, number, value, false});
     }
     std::vector<Message> received;
+    std::vector<Entry> entries;
 };
 
 class Vst3Adapter : public ::testing::Test {
@@ -69,38 +97,59 @@ protected:
     KAudioPluginVST3Adapter* adapter = nullptr;
 };
 
-// 0.25 is a bend of 0.25 * 2 - 1 = -0.5: a quarter of the way up the 14-bit
-// range, 4096 = 32 * 128 + 0.
-TEST_F(Vst3Adapter, PitchBendParameterBecomesABendMessage) {
+// The bend is value * 2 - 1: 0.25 is -0.5 and 0.75 is +0.5, exactly.
+TEST_F(Vst3Adapter, PitchBendParameterReachesTheBendEntryAsValueTimesTwoMinusOne) {
     ParameterChanges changes;
     changes.Add(10129, {{0, 0.25}});
     Process(&changes);
-    EXPECT_EQ(recorder->received, (std::vector<Message>{{0, 0xE0, 0, 32}}));
+    ParameterChanges up;
+    up.Add(10129, {{0, 0.75}});
+    Process(&up);
+    EXPECT_EQ(recorder->entries, (std::vector<Entry>{{'b', 0, 0, -0.5, false}, {'b', 0, 0, 0.5, false}}));
 }
 
-// Controller 7 at 1.0 is a full-scale control change 7 on channel 0.
-TEST_F(Vst3Adapter, ControllerParametersBecomeControlChanges) {
+// Controller n takes the queue's last value as it is, on channel 0: a host
+// lane drawn between MIDI's 127 steps (0.3 lies between 38/127 and 39/127)
+// is not rounded to them. 10128 is a controller like the others. Values
+// outside 0..1 are held to it.
+TEST_F(Vst3Adapter, ControllerParametersReachTheControllerEntryUnrounded) {
     ParameterChanges changes;
     changes.Add(10007, {{0, 0.2}, {10, 1.0}});
     changes.Add(10000, {{0, 0.0}});
+    changes.Add(10020, {{0, 0.3}});
+    changes.Add(10128, {{0, 0.6}});
+    changes.Add(10021, {{0, 1.5}});
+    changes.Add(10022, {{0, std::numeric_limits<double>::quiet_NaN()}});
     Process(&changes);
-    EXPECT_EQ(recorder->received, (std::vector<Message>{{0, 0xB0, 7, 127}, {0, 0xB0, 0, 0}}));
+    EXPECT_EQ(recorder->entries, (std::vector<Entry>{{'c', 0, 7, 1.0, false},
+                                                     {'c', 0, 0, 0.0, false},
+                                                     {'c', 0, 20, 0.3, false},
+                                                     {'c', 0, 128, 0.6, false},
+                                                     {'c', 0, 21, 1.0, false},
+                                                     {'c', 0, 22, 0.0, false}}));
+    EXPECT_TRUE(recorder->received.empty());
 }
 
-// Velocity 0.5 is 63.5, rounded to 64; the note-off keeps its channel.
-TEST_F(Vst3Adapter, NoteEventsReachThePluginAsMessages) {
+// Velocities stay as the host gave them, and a note-on of velocity 0 is
+// still a note-on.
+TEST_F(Vst3Adapter, NoteEventsReachTheNoteEntryWithTheirVelocity) {
     EventList in;
     vst3::Event on{};
     on.sampleOffset = 5;
     on.type = vst3::kNoteOnEvent;
-    on.noteOn = {3, 60, 0.0f, 0.5f, 0, -1};
+    on.noteOn = {3, 60, 0.0f, 0.3f, 0, -1};
     vst3::Event off{};
     off.sampleOffset = 9;
     off.type = vst3::kNoteOffEvent;
-    off.noteOff = {3, 60, 0.0f, -1, 0.0f};
-    in.events = {on, off};
+    off.noteOff = {3, 60, 0.25f, -1, 0.0f};
+    vst3::Event silent{};
+    silent.type = vst3::kNoteOnEvent;
+    silent.noteOn = {0, 61, 0.0f, 0.0f, 0, -1};
+    in.events = {on, off, silent};
     Process(nullptr, &in);
-    EXPECT_EQ(recorder->received, (std::vector<Message>{{5, 0x93, 60, 64}, {9, 0x83, 60, 0}}));
+    EXPECT_EQ(recorder->entries, (std::vector<Entry>{{'n', 3, 60, double(0.3f), true},
+                                                     {'n', 3, 60, 0.25, false},
+                                                     {'n', 0, 61, 0.0, true}}));
 }
 
 // Raw MIDI arrives as the host sent it; note expressions are not MIDI.
