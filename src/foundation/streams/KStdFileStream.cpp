@@ -90,9 +90,11 @@ std::int64_t KStdFileStream::Position() {
     return KPlatform::FilePosition(m_readHandle);
 }
 
+// Buffered bytes meet a full disk only here, so a failure is a failed write.
 void KStdFileStream::Flush() {
     RequireOpen();
-    KPlatform::FlushFile(m_writeHandle);
+    if (!KPlatform::FlushFile(m_writeHandle))
+        throw KException(KFormatter("Error writing to file \"{0}\". Probably disk full.") << m_path);
 }
 
 bool KStdFileStream::AtEnd() {

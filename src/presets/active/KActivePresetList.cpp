@@ -1,11 +1,11 @@
 #include "presets/active/KActivePresetList.h"
 
-#include "foundation/streams/KHexaStream.h"
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/xml/KStorageContext.h"
 #include "foundation/xml/KXMLDocument.h"
 #include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "presets/library/KPresetFile.h"
+#include "presets/library/KPresetTree.h"
 
 namespace {
 
@@ -48,7 +48,5 @@ std::unique_ptr<KXMLDocument> KActivePresetList::Decode(const KString& settings)
         document->Parse(bytes);
         return document;
     }
-    KHexaStream hexadecimal(&bytes);
-    document->ParseCompressedOrPlain(hexadecimal);
-    return document;
+    return KPresetTree::FromHexadecimal(settings.Trimmed());
 }

@@ -98,11 +98,15 @@ void KPresetFile::MoveAsideBroken() const {
 void KPresetFile::WriteAtomically(const KXMLDocument& document, const KString& path) {
     KString temporary = path;
     temporary.Append(".tmp");
-    {
+    // The old file is replaced only by one written whole.
+    try {
         KStdFileStream file;
         file.Open(temporary, KStdFileStream::OpenWrite | KStdFileStream::OpenCreate);
         document.Write(file, false);
         file.Flush();
+    } catch (const KException&) {
+        KPlatform::DeleteFile(Units(temporary));
+        throw;
     }
     if (!KPlatform::ReplaceFile(Units(temporary), Units(path))) {
         KPlatform::DeleteFile(Units(temporary));

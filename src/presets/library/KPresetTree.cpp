@@ -1,7 +1,9 @@
 #include "presets/library/KPresetTree.h"
 
+#include "foundation/core/KException.h"
 #include "foundation/streams/KHexaStream.h"
 #include "foundation/streams/KMemoryStream.h"
+#include "foundation/streams/KZLibStream.h"
 #include "foundation/xml/KXMLDocument.h"
 #include "foundation/xml/KXMLItem.h"
 
@@ -88,10 +90,30 @@ std::unique_ptr<KXMLDocument> Settings(const KXMLItem& preset) {
         KXMLItem::DeepCopy(document->Root(), preset);
         return document;
     }
-    const std::string text = preset.Text().ToUTF8();
-    KMemoryStream hexadecimal(text.data(), int(text.size()));
+    return FromHexadecimal(preset.Text());
+}
+
+// Plain XML behind the digits is accepted too; when neither reading works,
+// the compressed one tells what is wrong (a bad digit, damaged zlib data),
+// not the plain one, which only finds that binary bytes are no XML.
+std::unique_ptr<KXMLDocument> FromHexadecimal(const KString& text) {
+    const std::string digits = text.ToUTF8();
+    KMemoryStream hexadecimal(digits.data(), int(digits.size()));
     KHexaStream bytes(&hexadecimal);
-    document->ParseCompressedOrPlain(bytes);
+    auto document = std::make_unique<KXMLDocument>();
+    try {
+        KZLibStream decompressed(&bytes, false);
+        document->Parse(decompressed);
+        return document;
+    } catch (const KException& compressed) {
+        try {
+            hexadecimal.Seek(0, KStream::SeekOrigin::Start);
+            document = std::make_unique<KXMLDocument>();
+            document->Parse(bytes);
+        } catch (const KException&) {
+            throw compressed;
+        }
+    }
     return document;
 }
 

@@ -38,6 +38,9 @@ void Compress(KXMLItem& preset);
 // form, or a copy of an older preset's own item. Raises the stream and XML
 // messages on damaged text.
 std::unique_ptr<KXMLDocument> Settings(const KXMLItem& preset);
+// The document held as the hexadecimal text of its zlib-compressed (or
+// plain) bytes. Raises the hexadecimal or zlib message when it is damaged.
+std::unique_ptr<KXMLDocument> FromHexadecimal(const KString& text);
 
 // Appends to each level of `target` the presets of `source` whose names
 // (compared without regard to case) it lacks, marked with the exchange
