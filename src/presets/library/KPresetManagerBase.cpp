@@ -23,6 +23,10 @@ KString FolderPathOf(const KXMLItem& root, const KXMLItem& preset) {
     return path;
 }
 
+void RequireFolderName(const KString& name) {
+    if (name.Trimmed().IsEmpty() || name.Find(u'/') >= 0) throw KException("A folder needs a name without \"/\".");
+}
+
 void RemoveFromParent(KXMLItem& item) {
     if (KXMLItem* parent = item.Parent()) parent->RemoveSubItem(item);
 }
@@ -165,8 +169,23 @@ void KPresetManagerBase::Delete(int flatIndex) {
     if (m_currentIndex >= flatIndex) --m_currentIndex;
 }
 
+void KPresetManagerBase::Rename(int flatIndex, const KString& name) {
+    if (name.Trimmed().IsEmpty()) throw KException("A preset needs a name.");
+    KPresetFile(FilePath()).Update(RootName(), [&](KXMLDocument& document) {
+        PresetAt(document, flatIndex).SetAttribute(KPresetTree::kPresetName, name);
+    });
+}
+
+void KPresetManagerBase::RenameFolder(const KString& folder, const KString& name) {
+    if (folder.IsEmpty()) throw KException("The top folder cannot be renamed.");
+    RequireFolderName(name);
+    KPresetFile(FilePath()).Update(RootName(), [&](KXMLDocument& document) {
+        RequiredFolder(document, folder).SetAttribute(KPresetTree::kFolderName, name);
+    });
+}
+
 void KPresetManagerBase::NewFolder(const KString& parent, const KString& name) {
-    if (name.Trimmed().IsEmpty() || name.Find(u'/') >= 0) throw KException("A folder needs a name without \"/\".");
+    RequireFolderName(name);
     KPresetFile(FilePath()).Update(RootName(), [&](KXMLDocument& document) {
         RequiredFolder(document, parent).AddSubItem(KPresetTree::kFolder).SetAttribute(KPresetTree::kFolderName, name);
     });

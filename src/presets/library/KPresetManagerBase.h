@@ -47,6 +47,10 @@ public:
     void StoreNew(const KString& name, const KString& folder);
     void Replace(int flatIndex);
     void Delete(int flatIndex);
+    // A new name for a preset (its settings stay) or for a folder (with
+    // everything in it).
+    void Rename(int flatIndex, const KString& name);
+    void RenameFolder(const KString& folder, const KString& name);
     void NewFolder(const KString& parent, const KString& name);
     void DeleteFolder(const KString& folder);
     // A folder with everything in it, as a ".kpresets" file and back.

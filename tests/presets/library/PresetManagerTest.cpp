@@ -150,6 +150,25 @@ TEST(PresetLibrary, FoldersExportImportAndDelete) {
     EXPECT_EQ(FailureMessage([&] { f.manager.NewFolder("Nowhere", "x"); }), "There is no preset folder \"Nowhere\".");
 }
 
+TEST(PresetLibrary, RenamingKeepsSettingsAndPlace) {
+    PresetFixture f("rename");
+    f.manager.NewFolder("", "Bass");
+    f.Save("Sub", 4, "Bass");
+    f.Save("Top", 2);
+    f.manager.Rename(1, "Deep sub");
+    f.manager.RenameFolder("Bass", "Low");
+    const auto list = f.manager.List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].folder.ToUTF8(), "Low");
+    EXPECT_EQ(list[1].name.ToUTF8(), "Deep sub");
+    f.manager.Load(f.manager.Find("Low/Deep sub"));
+    EXPECT_EQ(f.owner.level, 4);
+    EXPECT_EQ(FailureMessage([&] { f.manager.Rename(0, " "); }), "A preset needs a name.");
+    EXPECT_EQ(FailureMessage([&] { f.manager.RenameFolder("Low", "a/b"); }), "A folder needs a name without \"/\".");
+    EXPECT_EQ(FailureMessage([&] { f.manager.RenameFolder("Bass", "x"); }), "There is no preset folder \"Bass\".");
+    EXPECT_EQ(f.manager.List()[0].name.ToUTF8(), "Top");
+}
+
 TEST(PresetLibrary, AnOlderFileOneLevelUpIsMergedAndDeleted) {
     const std::filesystem::path folder = TestFolder("merge");
     std::filesystem::create_directories(folder / "Quenlor");
