@@ -5,25 +5,28 @@
 #include "foundation/text/KFormatter.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 
-namespace {
-// The library file: "Halvanepresets.xml" in the maker's data folder.
-constexpr const char* kStem = "Halvane";
-}  // namespace
-
+// The library file: "<product>presets.xml" in the maker's data folder.
 KEditorPresets::KEditorPresets(const KEditorModel& model)
-    : m_model(model), m_manager(*this, KString::FromUTF8(kStem)) {
-    m_manager.SetDataFolder(KString::FromUTF16(KPlatform::MakerDataFolder(u"Quenlor")));
+    : m_model(model), m_manager(model.Plugin(), model.Plugin().ProductName()) {
+    m_manager.SetDataFolder(KString::FromUTF16(KPlatform::MakerDataFolder(model.Plugin().MakerName().ToUTF16())));
     Reload();
 }
 
+int KEditorPresets::Current() const noexcept { return m_model.Plugin().CurrentPresetIndex(); }
+
+// Every operation starts from the plug-in's current preset and leaves its
+// own there.
 template <class Operation>
 void KEditorPresets::Run(Operation&& operation) {
+    KQuenlorAudioEffectPlugin& plugin = m_model.Plugin();
+    m_manager.SetCurrentIndex(plugin.CurrentPresetIndex());
     try {
         operation();
         m_message = KString();
     } catch (const KException& error) {
         m_message = error.Message();
     }
+    plugin.SetCurrentPresetIndex(m_manager.CurrentIndex());
     Reload();
 }
 
@@ -74,5 +77,3 @@ void KEditorPresets::SaveAs(const KString& name) {
             if (m_entries[i].name == name && m_entries[i].folder == folder) m_manager.SetCurrentIndex(int(i));
     });
 }
-
-void KEditorPresets::StoreSettings(KStorageContext& context) { m_model.Plugin().Store(context); }

@@ -1,18 +1,22 @@
 #pragma once
 #include <vector>
 
+#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
 #include "presets/library/KPresetManagerT.h"
 #include "ui/editor/KEditorModel.h"
 
 // The preset browser's side of the library: the list (read again only
 // after an operation, never on every repaint), loading, stepping, saving.
-// Failures are kept as a message for the editor to show.
+// A preset holds the plug-in's settings (not its host-side set-up nor its
+// active-preset slots), and the current preset is the plug-in's own, which
+// the MIDI preset trigger also moves and the state keeps. Failures are
+// kept as a message for the editor to show.
 class KEditorPresets {
 public:
     explicit KEditorPresets(const KEditorModel& model);
 
     const std::vector<KString>& Lines() const noexcept { return m_lines; }
-    int Current() const noexcept { return m_manager.CurrentIndex(); }
+    int Current() const noexcept;
     KString CurrentName() const;
     const KString& Message() const noexcept { return m_message; }
 
@@ -23,16 +27,12 @@ public:
     void SaveAs(const KString& name);
     void Reload();
 
-    // The library's owner interface.
-    void StoreSettings(KStorageContext& context);
-    void OnPresetLoaded() {}
-
 private:
     template <class Operation>
     void Run(Operation&& operation);
 
     const KEditorModel& m_model;
-    KPresetManagerT<KEditorPresets> m_manager;
+    KPresetManagerT<KAudioEffectPluginToAudioPluginAdapter> m_manager;
     std::vector<KPresetManagerBase::Entry> m_entries;
     std::vector<KString> m_lines;
     KString m_message;
