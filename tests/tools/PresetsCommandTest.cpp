@@ -70,6 +70,30 @@ TEST(HalvanePresets, BadNamesAndBrokenFilesGiveOneLineAndStatusTwo) {
     EXPECT_TRUE(fs::exists(p.File().string() + ".broken"));
 }
 
+TEST(HalvanePresets, RenamingKeepsThePresetsSettings) {
+    const PresetsFolder p("rename");
+    EXPECT_EQ(p.Run("presets mkdir Bass").status, 0);
+    EXPECT_EQ(p.Run("presets save Low --folder Bass --set frequency0=50").status, 0);
+    EXPECT_EQ(p.Run("presets rename Bass/Low Sub").status, 0);
+    EXPECT_EQ(p.Run("presets rename-folder Bass Deep").status, 0);
+    const RunResult list = p.Run("presets list");
+    EXPECT_NE(list.output.find("0  Deep/Sub"), std::string::npos) << list.output;
+
+    const fs::path byPreset = p.folder / "preset.wav", bySettings = p.folder / "settings.wav";
+    EXPECT_EQ(p.Run("render --seconds 0.2 --preset Deep/Sub " + byPreset.string()).status, 0);
+    EXPECT_EQ(p.Run("render --seconds 0.2 --set frequency0=50 " + bySettings.string()).status, 0);
+    // The preset keeps the frequency to 12 digits: the same sound within
+    // float rounding.
+    const std::vector<float> a = ReadWave(byPreset).samples, b = ReadWave(bySettings).samples;
+    ASSERT_EQ(a.size(), b.size());
+    ASSERT_FALSE(a.empty());
+    for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-6) << "sample " << i;
+
+    const RunResult missing = p.Run("presets rename-folder Bass Other");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("There is no preset folder \"Bass\"."), std::string::npos) << missing.output;
+}
+
 TEST(HalvanePresets, FoldersTravelAsKpresetsFiles) {
     const PresetsFolder p("exchange");
     EXPECT_EQ(p.Run("presets mkdir Pads").status, 0);

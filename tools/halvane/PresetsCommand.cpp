@@ -24,7 +24,7 @@ void PrintList(KPluginPresets::Manager& manager) {
 }  // namespace
 
 void PresetsCommand::Register(CLI::App& app) {
-    command = app.add_subcommand("presets", "The preset library: list, save, delete, folders, export and import.");
+    command = app.add_subcommand("presets", "The preset library: list, save, delete, rename, folders, export and import.");
     command->require_subcommand(1);
     command->add_option("--presets-file", file, "work on this presets file instead of the user's own");
     list = command->add_subcommand("list", "Every preset in order, with its index.");
@@ -33,6 +33,12 @@ void PresetsCommand::Register(CLI::App& app) {
     save->add_option("--folder", folder, "folder path such as Bass/Deep (default: the top)");
     remove = command->add_subcommand("delete", "Delete a preset.");
     remove->add_option("name", name, "preset: FOLDER/NAME, NAME or INDEX")->required();
+    rename = command->add_subcommand("rename", "Give a preset a new name; its settings and place stay.");
+    rename->add_option("name", name, "preset: FOLDER/NAME, NAME or INDEX")->required();
+    rename->add_option("new-name", newName, "its new name")->required();
+    renameFolder = command->add_subcommand("rename-folder", "Give a folder a new name, with everything in it.");
+    renameFolder->add_option("folder", name, "folder path")->required();
+    renameFolder->add_option("new-name", newName, "its new name")->required();
     makeFolder = command->add_subcommand("mkdir", "Create a folder.");
     makeFolder->add_option("name", name, "folder name")->required();
     makeFolder->add_option("--folder", folder, "parent folder path (default: the top)");
@@ -51,6 +57,8 @@ void PresetsCommand::Run(KQuenlorAudioEffectPlugin& plugin) {
         if (*list) PrintList(manager);
         else if (*save) manager.StoreNew(Text(name), Text(folder));
         else if (*remove) manager.Delete(manager.Find(Text(name)));
+        else if (*rename) manager.Rename(manager.Find(Text(name)), Text(newName));
+        else if (*renameFolder) manager.RenameFolder(Text(name), Text(newName));
         else if (*makeFolder) manager.NewFolder(Text(folder), Text(name));
         else if (*exportFolder) manager.ExportFolder(Text(name), Text(path));
         else if (*importFolder) manager.ImportFolder(Text(path), Text(name));

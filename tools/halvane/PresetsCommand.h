@@ -13,6 +13,8 @@ struct PresetsCommand {
     CLI::App* list = nullptr;
     CLI::App* save = nullptr;
     CLI::App* remove = nullptr;
+    CLI::App* rename = nullptr;
+    CLI::App* renameFolder = nullptr;
     CLI::App* makeFolder = nullptr;
     CLI::App* exportFolder = nullptr;
     CLI::App* importFolder = nullptr;
@@ -20,6 +22,7 @@ struct PresetsCommand {
     std::string name;    // preset, or folder
     std::string folder;  // --folder
     std::string path;    // .kpresets file
+    std::string newName; // rename, rename-folder
 
     void Register(CLI::App& app);
     // Runs the chosen action on a plug-in whose settings (--set, --state-in)
