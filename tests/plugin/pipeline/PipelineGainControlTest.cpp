@@ -84,6 +84,40 @@ TEST_F(GainControlFixture, TheFirstBlockFadesInFromSilence) {
     EXPECT_NEAR(out[0][99], 0.5, 1e-6);
 }
 
+// The input is measured as late as the output: an impulse over steady quiet
+// noise enters both meters together, and the gain stays near 1 across it.
+// Measured early or late by the high-quality filters' 768 samples, the
+// impulse's power (0.25) would stand for that long beside about 0.0064 of
+// noise (19200 samples of 0.001^2 / 3) on one side only, and the gain would
+// reach sqrt(0.2564 / 0.0064) = 6.3 or its inverse, 0.16.
+TEST_F(GainControlFixture, AnImpulseOverNoiseLeavesAtTheLatencyWithTheGainNearOne) {
+    plugin.SetHighQualityUpsampling(true);
+    plugin.SetUpsamplingFactor(2);
+    const int latency = plugin.GetLatency();
+    ASSERT_EQ(latency, 768);
+    constexpr int kBlock = 32;
+    const int impulseAt = 3 * 48000;  // past the two seconds of start-up
+    int loudest = -1;
+    float peak = 0;
+    double lowestGain = 1, highestGain = 1;
+    for (int start = 0; start < impulseAt + 2 * latency; start += kBlock) {
+        HostBuffers in(2, kBlock), out(2, kBlock);
+        for (int s = 0; s < kBlock; ++s) {
+            const float sample = 0.001f * noise.Next() + (start + s == impulseAt ? 0.5f : 0.0f);
+            in[0][std::size_t(s)] = in[1][std::size_t(s)] = sample;
+        }
+        plugin.ProcessBlock(in.Pointers(), out.Pointers(), kBlock, true);
+        for (int s = 0; s < kBlock; ++s)
+            if (std::fabs(out[0][s]) > peak) peak = std::fabs(out[0][s]), loudest = start + s;
+        if (start < impulseAt - latency) continue;
+        lowestGain = std::min(lowestGain, plugin.Pipeline().GainControl().Gain());
+        highestGain = std::max(highestGain, plugin.Pipeline().GainControl().Gain());
+    }
+    EXPECT_EQ(loudest, impulseAt + latency);
+    EXPECT_GT(lowestGain, 0.9);
+    EXPECT_LT(highestGain, 1.1);
+}
+
 // Measures one block of `input` against an output of quiet noise and
 // answers the gain the block ramped to.
 double MeasureBlock(KAutomaticGainControl& control, Noise& noise, float input) {

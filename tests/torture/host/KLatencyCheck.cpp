@@ -23,14 +23,19 @@ constexpr int kUnreportedHalfbandDelay = 8;
 // A probe is repeated before its delay counts as wrong; a wrong latency is
 // wrong every time, the same way.
 constexpr int kProbes = 3;
+// Each has a depth that the probe turns to 0.
+constexpr std::size_t kOscillators = 2;
 
 }  // namespace
 
+// Both formats name a parameter by its identifier: "depth0" and "depth1".
 std::vector<int> KTortureInstance::DepthParameters() {
     std::vector<int> depths;
     const int count = std::min(ParameterCount(), 16);
-    for (int i = 0; i < count; ++i)
-        if (ParameterName(i) == "Depth") depths.push_back(i);
+    for (int i = 0; i < count; ++i) {
+        const std::string name = ParameterName(i);
+        if (name == "depth0" || name == "depth1") depths.push_back(i);
+    }
     return depths;
 }
 
@@ -55,7 +60,14 @@ KTortureInstance::KImpulseDelay KTortureInstance::MeasureImpulseDelay() {
 
 void KTortureInstance::CheckLatency() {
     Drain();
+    // With a depth left up, the probe measures where the oscillators let
+    // the impulse through, not the delay.
     const std::vector<int> depths = DepthParameters();
+    if (depths.size() != kOscillators) {
+        m_failure.Report(m_index, "latency probe: " + std::to_string(depths.size()) +
+                                      " depth parameters found by name, expected " + std::to_string(kOscillators));
+        return;
+    }
     std::vector<double> kept;
     for (int depth : depths) {
         kept.push_back(GetParameter(depth));
