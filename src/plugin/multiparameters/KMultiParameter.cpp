@@ -1,6 +1,7 @@
 #include "plugin/multiparameters/KMultiParameter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "foundation/core/KException.h"
@@ -126,26 +127,34 @@ double KMultiParameter::TargetOfFirstEntry(double x) const {
     return first.TargetForPosition(x, first.range);
 }
 
-void KMultiParameter::RequestApply(bool sendAutomation) noexcept {
-    m_pendingApply.fetch_or(kApplyPending | (sendAutomation ? kSendPending : 0), std::memory_order_acq_rel);
-}
+void KMultiParameter::RequestApply() noexcept { m_pendingApply.store(true, std::memory_order_release); }
 
 // The lock is taken before the re-entry mark is tested: the mark then
 // catches only this thread coming back through one of its own targets,
 // and an application from another thread waits instead of being lost.
+// The host is told after the lock is let go, as every edit tells it.
 void KMultiParameter::Apply(bool sendAutomation) {
     if (Disabled()) return;
-    KScopedLock lock(m_lock);
-    if (m_applying) return;
-    m_applying = true;
-    struct ClearMark {
-        bool& mark;
-        ~ClearMark() { mark = false; }
-    } clear{m_applying};
-    const double x = UsesRamp() ? m_rampPosition : WorkingSlider();
-    if (m_mode == KMultiParameterMode::Banks) ApplyBanks(x);
-    else ApplyRanges(x);
-    if (sendAutomation) SendTargetsAutomation();
+    std::array<int, kMaxEntries> targets;
+    std::size_t targetCount = 0;
+    {
+        KScopedLock lock(m_lock);
+        if (m_applying) return;
+        m_applying = true;
+        struct ClearMark {
+            bool& mark;
+            ~ClearMark() { mark = false; }
+        } clear{m_applying};
+        const double x = UsesRamp() ? m_rampPosition : WorkingSlider();
+        if (m_mode == KMultiParameterMode::Banks) ApplyBanks(x);
+        else ApplyRanges(x);
+        if (sendAutomation)
+            for (const KMultiParameterParameter& entry : m_entries)
+                if (entry.enabled && entry.parameterIndex >= 0 && targetCount < targets.size())
+                    targets[targetCount++] = entry.parameterIndex;
+    }
+    for (std::size_t i = 0; i < targetCount; ++i)
+        m_plugin.SendAutomation(targets[i], m_plugin.GetParameter(targets[i]));
 }
 
 const KModulationRange& KMultiParameter::RangeOf(std::size_t entry) const noexcept {
@@ -167,14 +176,6 @@ void KMultiParameter::ApplyBanks(double x) {
         if (!entry.enabled || entry.parameterIndex < 0) continue;
         m_plugin.SetParameter(entry.parameterIndex, entry.TargetForBank(p, m_bankCount));
     }
-}
-
-void KMultiParameter::SendTargetsAutomation() {
-    KAudioPluginAdapter* host = m_plugin.HostAdapter();
-    if (!host) return;
-    for (const KMultiParameterParameter& entry : m_entries)
-        if (entry.enabled && entry.parameterIndex >= 0)
-            host->SendAutomation(entry.parameterIndex, m_plugin.GetParameter(entry.parameterIndex));
 }
 
 int KMultiParameter::EntryCount() const {

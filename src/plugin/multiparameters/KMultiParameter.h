@@ -77,10 +77,12 @@ public:
     KString ValueText(double position) const;
 
     // Sets every enabled entry's target for the current position; with
-    // `sendAutomation` the host is told the targets' new values.
+    // `sendAutomation` the host is then told the targets' new values, from
+    // this thread and with the lock released (never from a block: the
+    // editor's thread is the one to ask for that).
     void Apply(bool sendAutomation = false);
-    // The same at the start of the next block.
-    void RequestApply(bool sendAutomation = false) noexcept;
+    // The same, without telling the host, at the start of the next block.
+    void RequestApply() noexcept;
     // While disabled nothing is applied at all.
     void SetDisabled(bool disabled) noexcept { m_disabled.store(disabled, std::memory_order_release); }
     bool Disabled() const noexcept { return m_disabled.load(std::memory_order_acquire); }
@@ -140,7 +142,6 @@ private:
     const KModulationRange& RangeOf(std::size_t entry) const noexcept;
     void ApplyRanges(double x);
     void ApplyBanks(double x);
-    void SendTargetsAutomation();
     double TargetOfFirstEntry(double x) const;
     void ResetRamp() noexcept;
     void PushButtonIfChanged();
@@ -174,7 +175,6 @@ private:
     double m_rampDirection = 1;
     double m_sampleRate = 44100;
     bool m_applying = false;
-    static constexpr int kApplyPending = 1, kSendPending = 2;
-    std::atomic<int> m_pendingApply{0};
+    std::atomic<bool> m_pendingApply{false};
     std::atomic<bool> m_disabled{false};
 };

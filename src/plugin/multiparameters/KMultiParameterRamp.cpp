@@ -21,13 +21,13 @@ void KMultiParameter::ResetRamp() noexcept {
 void KMultiParameter::PrepareForProcessing(int sampleCount) {
     if (Disabled()) return;
     KScopedLock lock(m_lock);
-    const int pending = m_pendingApply.exchange(0, std::memory_order_acq_rel);
+    const bool pending = m_pendingApply.exchange(false, std::memory_order_acq_rel);
     bool stepped = false;
     if (UsesRamp()) {
         PushButtonIfChanged();
         if ((stepped = RampRunning())) StepRamp(sampleCount);
     }
-    if (pending || stepped) Apply((pending & kSendPending) != 0);
+    if (pending || stepped) Apply();
 }
 
 void KMultiParameter::PushButtonIfChanged() {

@@ -113,5 +113,5 @@ void KMultiParameters::Paste(int index) {
     KStorageContext context(*m_clipboard, false);
     KMultiParameter& target = (*this)[index];
     target.Store(context);
-    target.RequestApply(true);
+    target.Apply(true);
 }

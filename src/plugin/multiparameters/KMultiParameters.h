@@ -49,7 +49,9 @@ public:
     int LearningIndex() const noexcept { return m_learning; }
     void LearnParameterMove(int parameter, double before, double after);
 
-    // Copy and paste of one multiparameter's settings and entries.
+    // Copy and paste of one multiparameter's settings and entries. Pasting
+    // applies the pasted position and tells the host the targets' values
+    // (from the editor's thread).
     void Copy(int index);
     bool CanPaste() const noexcept { return m_clipboard != nullptr; }
     void Paste(int index);

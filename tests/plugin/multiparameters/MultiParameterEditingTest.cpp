@@ -65,8 +65,28 @@ TEST_F(EditingFixture, PasteCopiesSettingsAndEntriesAndApplies) {
     EXPECT_NEAR(Multi(3).EntryParameter(0, 1).value_or(-1), 0.3, 1e-12);
     adapter.SetParameter(E::kA, 0);
     Set().Paste(3);
-    ProcessBlock(64);  // where pasting takes effect
     EXPECT_NEAR(Value(E::kA), 0.3, 1e-12);
+}
+
+// The host hears the pasted targets from the pasting (editor) thread, as it
+// hears every other edit: a VST 3 host takes performEdit on that thread
+// only, never from inside a block.
+TEST_F(EditingFixture, PastingTellsTheHostAtOnceAndBlocksTellItNothing) {
+    RecordingHost host;
+    adapter.SetHostAdapter(&host);
+    Multi(0).AddEntry(E::kA);
+    Multi(0).EditEntry(0, [](KMultiParameterParameter& e) {
+        e.range = {.value = 0.1, .maxValue = 0.3, .mode = KRangeMode::Interval};
+    });
+    Multi(0).SetSliderValue(1);
+    Set().Copy(0);
+    Set().Paste(2);
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0].first, E::kA);
+    EXPECT_NEAR(host.sent[0].second, 0.3, 1e-12);
+    ProcessBlock(64);
+    EXPECT_EQ(host.sent.size(), 1u);
+    adapter.SetHostAdapter(nullptr);
 }
 
 // Host automation of a multiparameter on one thread (with processing, as a

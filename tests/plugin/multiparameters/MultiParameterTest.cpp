@@ -107,8 +107,7 @@ TEST_F(MultiParameterFixture, ApplyingCanTellTheHostAboutEveryTarget) {
     AddEntry(E::kA, [](auto& e) { Interval(e, 0.2, 0.6); });
     Multi(0).SetSliderValue(0.5);
     EXPECT_TRUE(host.sent.empty());
-    Multi(0).RequestApply(true);
-    ProcessBlock(64);
+    Multi(0).Apply(true);
     ASSERT_EQ(host.sent.size(), 1u);
     EXPECT_EQ(host.sent[0].first, E::kA);
     EXPECT_NEAR(host.sent[0].second, 0.4, 1e-12);
