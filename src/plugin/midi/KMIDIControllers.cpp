@@ -67,7 +67,11 @@ void KMIDIControllers::DriveNoteControllers(int channel, int note, bool on, doub
         switch (slot.Mode()) {
             case KNoteControllerMode::Linear:
             case KNoteControllerMode::Logarithmic:
-                if (on) FollowPitch(slot, index, note, bend);
+                // The note a later bend re-evaluates is one these took.
+                if (on) {
+                    FollowPitch(slot, index, note, bend);
+                    m_lastNote.store(note, std::memory_order_relaxed);
+                }
                 break;
             case KNoteControllerMode::OnOff:
                 if (note == own) SetTarget(index, slot.Between(on ? 1 : 0));
@@ -85,15 +89,16 @@ void KMIDIControllers::DriveNoteControllers(int channel, int note, bool on, doub
             }
         }
     }
-    if (on) m_lastNote.store(note, std::memory_order_relaxed);
 }
 
 // The bend is -1..1 and spans KNotePitch::kBendRangeSemitones either way.
+// A pitch below 20 Hz has a negative position and takes the target beyond
+// the minimum (SetTarget keeps it inside 0..1).
 void KMIDIControllers::FollowPitch(const KMIDINoteControllerSlot& slot, int index, int note, double bend) {
     const double frequency = KNotePitch::Frequency(note, bend * KNotePitch::kBendRangeSemitones);
     const double position = slot.Mode() == KNoteControllerMode::Linear ? KNotePitch::LinearPosition(frequency)
                                                                        : KNotePitch::LogarithmicPosition(frequency);
-    SetTarget(index, slot.Between(std::clamp(position, 0.0, 1.0)));
+    SetTarget(index, slot.Between(position));
 }
 
 // A slot whose parameter no longer exists does nothing.

@@ -40,7 +40,7 @@ public:
     void Store(KStorageContext& context, KMIDITarget& target);
 };
 
-// Where a note's pitch falls in 20 Hz .. 20 kHz, 0..1.
+// Where a note's pitch falls in 20 Hz .. 20 kHz, 0..1 (below 0 under 20 Hz).
 //
 // Tuning: A4 (note 69) = 440 Hz, so note 60 is 440 * 2^(-9/12) = 261.6256 Hz;
 // the pitch bend moves the pitch by `bendSemitones` semitones.

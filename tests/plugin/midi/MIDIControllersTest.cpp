@@ -168,6 +168,19 @@ TEST_F(Controllers, PitchModesMapNotesToFrequencyPositions) {
     EXPECT_EQ(midi.HeldNotes(), 2);
 }
 
+// Notes below 20 Hz give a negative position, which reaches the target as
+// it is: note 12 is 261.6256 / 16 = 16.3516 Hz;
+//   logarithmic (log10 16.3516 - log10 20) / 3 = (1.2135600 - 1.3010300) / 3 = -0.0291567
+//   linear (16.3516 - 20) / 19980 = -0.0001826
+// so with minimum 0.2 and maximum 0.6 the targets go just below 0.2.
+TEST_F(Controllers, PitchModesBelowTwentyHertzGoBelowTheMinimum) {
+    Note(0, KNoteControllerMode::Linear, 0, 1, 0.2, 0.6);
+    Note(1, KNoteControllerMode::Logarithmic, 0, 2, 0.2, 0.6);
+    midi.OnNote(0, 12, 1, true, 0);
+    EXPECT_NEAR(target.values[1], 0.2 - 0.4 * 0.0001826, 1e-6);
+    EXPECT_NEAR(target.values[2], 0.2 - 0.4 * 0.0291567, 1e-6);
+}
+
 // A full bend up is two semitones: note 60 sounds as note 62,
 // f = 261.6256 * 2^(2/12) = 293.6648 Hz, log position (2.4678530 - 1.3010300) / 3 = 0.3889410.
 TEST_F(Controllers, HeldNotesFollowThePitchBendUntilReleased) {
@@ -185,6 +198,20 @@ TEST_F(Controllers, HeldNotesFollowThePitchBendUntilReleased) {
     target.sets.clear();
     midi.OnPitchBend(0, 1.0);
     EXPECT_TRUE(target.sets.empty());
+}
+
+// The note a bend re-evaluates is the last one a pitch-following controller
+// took: a note on another channel, which that controller ignores, does not
+// replace it (60 bent by +2 semitones, as worked out above: 0.3889410).
+TEST_F(Controllers, TheBentNoteIsTheLastOneAPitchControllerTook) {
+    Note(0, KNoteControllerMode::Logarithmic, 0, 2, 0, 1).channel = 1;
+    Note(1, KNoteControllerMode::OnOff, 72, 3, 0, 1).channel = 2;
+    midi.OnNote(0, 60, 1, true, 0);
+    midi.OnNote(1, 72, 1, true, 0);  // only the on/off controller hears it
+    EXPECT_DOUBLE_EQ(target.values[3], 1.0);
+    midi.OnPitchBend(0, 1.0);
+    EXPECT_NEAR(target.values[2], 0.3889410, 1e-6);
+    EXPECT_EQ(midi.LastNote(), 60);
 }
 
 TEST_F(Controllers, TheThirtyThirdControllerIsRefused) {
