@@ -124,7 +124,13 @@ void KAudioEffectPluginToAudioPluginAdapter::ProcessNote(int channel, int note, 
     });
 }
 
+// Controller values and bends can come from a host as parameter values
+// (VST 3): one that is no number is dropped, so that it cannot stick in the
+// MIDI state or the preset trigger, and one beyond the ends counts as the
+// end, so that no slot drives its target outside the slot's range.
 void KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch(int channel, double value) {
+    if (std::isnan(value)) return;
+    value = std::clamp(value, 0.0, 1.0);
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch", [&] {
         KAudioPlugin::ProcessAftertouch(channel, value);
         m_midi.OnController(channel, KMIDIControllerNumber::kAftertouch, value);
@@ -132,6 +138,8 @@ void KAudioEffectPluginToAudioPluginAdapter::ProcessAftertouch(int channel, doub
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend(int channel, double bend) {
+    if (std::isnan(bend)) return;
+    bend = std::clamp(bend, -1.0, 1.0);
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend", [&] {
         KAudioPlugin::ProcessPitchBend(channel, bend);
         m_midi.OnPitchBend(channel, bend);
@@ -139,6 +147,8 @@ void KAudioEffectPluginToAudioPluginAdapter::ProcessPitchBend(int channel, doubl
 }
 
 void KAudioEffectPluginToAudioPluginAdapter::ProcessMIDIController(int channel, int number, double value) {
+    if (std::isnan(value)) return;
+    value = std::clamp(value, 0.0, 1.0);
     KGuard::Run("KAudioEffectPluginToAudioPluginAdapter::ProcessMIDIController", [&] {
         KAudioPlugin::ProcessMIDIController(channel, number, value);
         m_midi.OnController(channel, number, value);

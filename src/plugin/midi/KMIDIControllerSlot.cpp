@@ -33,9 +33,9 @@ void KMIDIControllerSlot::Reset() noexcept {
 void KMIDIControllerSlot::Store(KStorageContext& context, KMIDITarget& targets) {
     KAtomicField(context, "Enabled", enabled, false);
     target.Store(context, targets);
-    KAtomicField(context, "Value", value, 0.0);
-    KAtomicField(context, "MaxValue", maxValue, 0.0);
-    KAtomicField(context, "Range", range, 1.0);
+    KAtomicUnitField(context, "Value", value, 0.0);
+    KAtomicUnitField(context, "MaxValue", maxValue, 0.0);
+    KAtomicUnitField(context, "Range", range, 1.0);
     KAtomicField(context, "Channel", channel, 0);
     KAtomicField(context, "Controller", controller, 1);
     int mode = rangeMode.load();

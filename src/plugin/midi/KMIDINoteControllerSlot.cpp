@@ -43,8 +43,8 @@ void KMIDINoteControllerSlot::Store(KStorageContext& context, KMIDITarget& targe
     mode.store(index);
     KAtomicField(context, "Channel", channel, 0);
     KAtomicField(context, "Note", note, 48);
-    KAtomicField(context, "Value", minimum, 0.0);
-    KAtomicField(context, "MaxValue", maximum, 1.0);
+    KAtomicUnitField(context, "Value", minimum, 0.0);
+    KAtomicUnitField(context, "MaxValue", maximum, 1.0);
 }
 
 namespace KNotePitch {

@@ -55,7 +55,9 @@ void KMultiParameter::SetEnabled(bool enabled) { SetUnderLock(m_enabled, enabled
 
 double KMultiParameter::DefaultValue() const { return GetUnderLock(m_defaultValue); }
 
-void KMultiParameter::SetDefaultValue(double value) { SetUnderLock(m_defaultValue, std::clamp(value, 0.0, 1.0)); }
+void KMultiParameter::SetDefaultValue(double value) {
+    if (!std::isnan(value)) SetUnderLock(m_defaultValue, std::clamp(value, 0.0, 1.0));
+}
 
 KMultiParameterMode KMultiParameter::Mode() const { return GetUnderLock(m_mode); }
 
@@ -74,7 +76,10 @@ void KMultiParameter::SetValueMode(KMultiParameterValueMode mode) { SetUnderLock
 
 double KMultiParameter::SwitchTime() const { return GetUnderLock(m_switchTime); }
 
-void KMultiParameter::SetSwitchTime(double seconds) { SetUnderLock(m_switchTime, std::max(seconds, kMinSwitchTime)); }
+// An endless or undefined time would keep a ramp running for ever.
+void KMultiParameter::SetSwitchTime(double seconds) {
+    if (std::isfinite(seconds)) SetUnderLock(m_switchTime, std::max(seconds, kMinSwitchTime));
+}
 
 int KMultiParameter::BankCount() const { return GetUnderLock(m_bankCount); }
 
@@ -86,6 +91,7 @@ void KMultiParameter::SetBankCount(int count) {
 double KMultiParameter::SliderValue() const { return GetUnderLock(m_slider); }
 
 void KMultiParameter::SetSliderValue(double value, bool quiet) {
+    if (std::isnan(value)) return;
     {
         KScopedLock lock(m_lock);
         (m_redirect ? m_alternateSlider : m_slider) = std::clamp(value, 0.0, 1.0);
@@ -243,6 +249,7 @@ std::optional<double> KMultiParameter::EntryParameter(int entry, int which) cons
 }
 
 void KMultiParameter::SetEntryParameter(int entry, int which, double value, bool quiet) {
+    if (std::isnan(value)) return;
     {
         KScopedLock lock(m_lock);
         if (entry < 0 || entry >= int(m_entries.size())) return;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "foundation/xml/KStorageContext.h"
+#include "plugin/parameters/KUnitOr.h"
 #include "signal/envelope/KEnvelopeComputer.h"
 
 KMultiParameterParameter::KMultiParameterParameter() : m_shapeComputer(std::make_unique<KEnvelopeComputer>()) {
@@ -30,7 +31,7 @@ double KMultiParameterParameter::TargetForPosition(double x, const KModulationRa
 
 double KMultiParameterParameter::TargetForBank(double p, int bankCount) const noexcept {
     const int last = std::clamp(bankCount, 1, kMaxBanks) - 1;
-    p = std::clamp(p, 0.0, double(last));
+    p = p >= 0 ? std::min(p, double(last)) : 0.0;  // also when p is no number
     if (!interpolate) return Bank(int(std::floor(p + 0.5)));  // nearest, halves upwards
     const int i = int(std::floor(p));
     const double f = p - i;
@@ -65,10 +66,12 @@ void KMultiParameterParameter::Store(KStorageContext& context, bool banksMode, i
         KStorageContext shape = context.SubItem("Shape");
         m_shape.Store(shape);
     } else {
-        range.value = std::clamp(range.value, 0.0, 1.0);
-        range.maxValue = std::clamp(range.maxValue, 0.0, 1.0);
-        range.range = std::clamp(range.range, 0.0, 1.0);
-        range.mode = KRangeMode(std::clamp(mode, 0, int(KRangeMode::Interval)));
+        range.value = KUnitOr(range.value, 0.5);
+        range.maxValue = KUnitOr(range.maxValue, 1.0);
+        range.range = KUnitOr(range.range, 1.0);
+        // A mode this version does not know is kept: it maps every position
+        // to the value, and is written back as it came.
+        range.mode = KRangeMode(mode);
         if (KXMLItem* shape = context.Item().FindSubItem("Shape")) {
             KEnvelope loaded;
             KStorageContext shapeContext(*shape, false);

@@ -4,6 +4,7 @@
 #include "foundation/xml/KStorageContext.h"
 #include "plugin/core/KAudioPlugin.h"
 #include "plugin/multiparameters/KMultiParameter.h"
+#include "plugin/parameters/KUnitOr.h"
 
 // The stored form of a multiparameter: its settings as attributes, then one
 // "Parameter" sub-item per entry, in order.
@@ -37,8 +38,8 @@ void KMultiParameter::Store(KStorageContext& context) {
             }
             return;
         }
-        m_slider = m_alternateSlider = std::clamp(m_slider, 0.0, 1.0);
-        m_defaultValue = std::clamp(m_defaultValue, 0.0, 1.0);
+        m_defaultValue = KUnitOr(m_defaultValue, 0.5);
+        m_slider = m_alternateSlider = KUnitOr(m_slider, m_defaultValue);
         m_switchTime = std::isfinite(m_switchTime) ? std::max(m_switchTime, kMinSwitchTime) : 1.0;
         ResetRamp();
     }

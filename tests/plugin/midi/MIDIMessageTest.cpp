@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "MIDIPluginSupport.h"
@@ -96,6 +97,36 @@ TEST(MIDIMessage, RawBytesDriveAControllerSlotThroughThePlugin) {
     m.plugin.ProcessMIDIMessage(0, message);
     EXPECT_DOUBLE_EQ(m.plugin.GetParameter(1), 0.8);
     EXPECT_DOUBLE_EQ(m.plugin.GetParameter(0), 0.5);
+}
+
+// Controller values and bends from a host (VST 3 carries them as parameter
+// values) that are no number are dropped, and values beyond the ends count
+// as the ends.
+TEST(MIDIMessage, BadControllerValuesAndBendsAreDroppedOrHeldToTheirEnds) {
+    MIDIPlugin m;
+    KMIDIControllers& midi = m.plugin.MIDIControllers();
+    midi.controllersEnabled = true;
+    midi.noteControllersEnabled = true;
+    // Up and down around 0.5 with range 0.2: h = min(0.1, 0.5, 0.5), so 0.4 .. 0.6.
+    KMIDIControllerSlot& slot = midi.Controller(midi.AddController(0, 7, 0));
+    slot.rangeMode = int(KRangeMode::UpAndDown);
+    slot.value = 0.5;
+    slot.range = 0.2;
+    m.plugin.ProcessMIDIController(0, 7, 1.5);
+    EXPECT_DOUBLE_EQ(m.plugin.GetParameter(0), 0.6);
+    m.plugin.ProcessAftertouch(0, -3);  // no slot: only the state
+    EXPECT_DOUBLE_EQ(m.plugin.channelPressure, 0.0);
+
+    // A logarithmic note controller on "tone": note 69 (440 Hz) is at
+    // (log10 440 - log10 20) / 3 = 0.4474742 when nothing bends it.
+    KMIDINoteControllerSlot& note = midi.NoteController(0);
+    note.enabled = true;
+    note.mode = int(KNoteControllerMode::Logarithmic);
+    note.target.Set(1);
+    m.plugin.ProcessPitchBend(0, std::nan(""));
+    EXPECT_DOUBLE_EQ(m.plugin.pitchBend, 0.0);
+    m.plugin.ProcessNote(0, 69, 1, true);
+    EXPECT_NEAR(m.plugin.GetParameter(1), 0.4474742, 1e-6);
 }
 
 }  // namespace

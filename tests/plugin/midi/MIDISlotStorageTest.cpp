@@ -74,9 +74,13 @@ TEST_F(SlotStorage, OlderAndDamagedItemsLoadTheirDefaults) {
     KXMLItem& c = controllers.AddSubItem("Controller0");
     c.SetAttribute("Enabled", "1");
     c.SetAttribute("ParameterName", "gone");
+    c.SetAttribute("Value", "nan");  // no number: the default
+    c.SetAttribute("Range", "3");    // clamped to 0..1
     KXMLItem& notes = root.GetOrCreateSubItem("NoteControllers");
     KXMLItem& linear = notes.AddSubItem("NoteController0");
     linear.SetAttribute("Logarithmic", "0");
+    linear.SetAttribute("Value", "-0.5");
+    linear.SetAttribute("MaxValue", "nan");
     KXMLItem& unknown = notes.AddSubItem("NoteController1");
     unknown.SetAttribute("Mode", "Sideways");
     Store(midi, false);
@@ -84,6 +88,10 @@ TEST_F(SlotStorage, OlderAndDamagedItemsLoadTheirDefaults) {
     EXPECT_EQ(midi.Controller(0).target.Index(), -1);  // no parameter of that name
     EXPECT_EQ(midi.Controller(0).rangeMode.load(), 2);  // no "FullRange": up only
     EXPECT_EQ(midi.Controller(0).controller.load(), 1);
+    EXPECT_DOUBLE_EQ(midi.Controller(0).value.load(), 0.0);
+    EXPECT_DOUBLE_EQ(midi.Controller(0).range.load(), 1.0);
+    EXPECT_DOUBLE_EQ(midi.NoteController(0).minimum.load(), 0.0);
+    EXPECT_DOUBLE_EQ(midi.NoteController(0).maximum.load(), 1.0);
     EXPECT_EQ(midi.NoteController(0).Mode(), KNoteControllerMode::Linear);
     EXPECT_EQ(midi.NoteController(1).Mode(), KNoteControllerMode::Logarithmic);
     EXPECT_EQ(midi.NoteController(1).note.load(), 48);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "foundation/xml/KStorageContext.h"
 #include "support/FailureMessage.h"
 #include "MultiParameterTestSupport.h"
@@ -138,17 +140,81 @@ TEST_F(StorageFixture, LoadedValuesAreClamped) {
     item.SetAttribute("Value", "1.5");
     item.SetAttribute("MaxValue", "-2");
     item.SetAttribute("Range", "7");
-    item.SetAttribute("FullRange", "99");
     item.SetText("00000040000080BF");  // 2.0f and -1.0f
     KMultiParameterParameter entry = LoadEntry(item, 2);
     EXPECT_EQ(entry.range.value, 1.0);
     EXPECT_EQ(entry.range.maxValue, 0.0);
     EXPECT_EQ(entry.range.range, 1.0);
-    EXPECT_EQ(entry.range.mode, KRangeMode::Interval);
     EXPECT_EQ(entry.Bank(0), 1.0f);
     EXPECT_EQ(entry.Bank(1), 0.0f);
     EXPECT_TRUE(entry.enabled);      // "ParameterEnabled" defaults to on
     EXPECT_TRUE(entry.interpolate);  // "Interpolate" too
+}
+
+// A damaged document can hold "nan" where a number belongs. Loading falls
+// back to the defaults (position and default value 0.5, entry value 0.5,
+// maximal value and range 1), so that the host never reads a value that is
+// no number and the bank selection never indexes with one.
+TEST_F(StorageFixture, ValuesThatAreNoNumberLoadAsTheirDefaults) {
+    KXMLItem root("settings");
+    KXMLItem& slot = root.GetOrCreateSubItem("MultiParameters").AddSubItem("MultiParameter0");
+    slot.SetAttribute("Mode", "Banks");
+    slot.SetAttribute("BankCount", "3");
+    slot.SetAttribute("Value", "nan");
+    slot.SetAttribute("DefaultValue", "nan");
+    slot.SetAttribute("ValueMode", "By first parameter");
+    KXMLItem& entry = slot.AddSubItem("Parameter");
+    entry.SetAttribute("ParameterName", "a");
+    entry.SetAttribute("Value", "nan");
+    entry.SetAttribute("MaxValue", "-nan");
+    entry.SetAttribute("Range", "nan");
+    entry.SetAttribute("Interpolate", "0");
+    // Banks 0.2, 0.6 and 1.0 as little-endian floats (3E4CCCCD, 3F19999A, 3F800000).
+    entry.SetText("CDCC4C3E9A99193F0000803F");
+    LoadAll(root);
+
+    KMultiParameter& m = Multi(0);
+    EXPECT_DOUBLE_EQ(m.SliderValue(), 0.5);
+    EXPECT_DOUBLE_EQ(m.DefaultValue(), 0.5);
+    EXPECT_DOUBLE_EQ(m.EntryParameter(0, 0).value_or(-1), 0.5);
+    EXPECT_DOUBLE_EQ(m.EntryParameter(0, 1).value_or(-1), 1.0);
+    EXPECT_DOUBLE_EQ(m.EntryParameter(0, 2).value_or(-1), 1.0);
+    // Position 0.5 of 3 banks is p = 1: bank 1 shown and set.
+    EXPECT_EQ(adapter.GetParameterValueName(PositionIndex(0)).ToUTF8(), "60.0%");
+    m.RequestApply();
+    ProcessBlock(64);
+    EXPECT_NEAR(Value(E::kA), 0.6, 1e-7);
+
+    // The same values from the editor are ignored.
+    m.SetSliderValue(std::nan(""));
+    m.SetDefaultValue(std::nan(""));
+    m.SetEntryParameter(0, 0, std::nan(""), false);
+    m.SetSwitchTime(HUGE_VAL);
+    EXPECT_DOUBLE_EQ(m.SliderValue(), 0.5);
+    EXPECT_DOUBLE_EQ(m.DefaultValue(), 0.5);
+    EXPECT_DOUBLE_EQ(m.EntryParameter(0, 0).value_or(-1), 0.5);
+    EXPECT_DOUBLE_EQ(m.SwitchTime(), 1.0);
+}
+
+// A range mode this version does not know (from a later one, or damaged)
+// leaves the target at its value, and is written back as it came.
+TEST_F(StorageFixture, AnUnknownRangeModeKeepsTheTargetAtItsValue) {
+    for (const char* mode : {"7", "-1"}) {
+        KXMLItem item("Parameter");
+        item.SetAttribute("Value", "0.3");
+        item.SetAttribute("MaxValue", "0.9");
+        item.SetAttribute("Range", "0.4");
+        item.SetAttribute("FullRange", KString::FromUTF8(mode));
+        KMultiParameterParameter entry;
+        KStorageContext load(item, false);
+        entry.Store(load, false, 2);
+        EXPECT_DOUBLE_EQ(entry.TargetForPosition(0, entry.range), 0.3) << mode;
+        EXPECT_DOUBLE_EQ(entry.TargetForPosition(1, entry.range), 0.3) << mode;
+        KXMLItem stored("Parameter");
+        KStorageContext context(stored, true);
+        entry.Store(context, false, 2);
+        EXPECT_EQ(Attribute(stored, "FullRange"), mode);
+    }
 }
 
 TEST_F(StorageFixture, BrokenBankTextsRaiseTheirMessages) {
