@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to an instance through the VST 2.4 chunk entry
 // (effSetChunk), as a host restoring a damaged or foreign project would.
-// Afterwards the instance must still process finite audio, and the state
+// Afterwards the instance must still process finite audio, every
+// parameter the host reads back must be a number within 0..1, and the state
 // it then saves must restore to itself: saved, loaded and saved again, the
 // two blocks are equal.
 //
@@ -55,6 +56,15 @@ void ProcessFinite(AEffect* effect) {
             if (!std::isfinite(sample)) std::abort();
 }
 
+// A host redraws its controls after a restore: a value that is no number,
+// or outside 0..1, would reach its automation lanes.
+void ParametersInRange(AEffect* effect) {
+    for (VstInt32 i = 0; i < effect->numParams; ++i) {
+        const float value = effect->getParameter(effect, i);
+        if (!(value >= 0.0f && value <= 1.0f)) std::abort();
+    }
+}
+
 AEffect* NewEffect() {
     KStartLibrarySubsystems();
     auto* adapter = new KAudioPluginVSTAdapter(&Host, KHostedPlugin::Create());
@@ -76,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Load(effect, data, size);
     ProcessFinite(effect);
+    ParametersInRange(effect);
     const std::vector<std::uint8_t> saved = Save(effect);
     // Most inputs are refused and leave the instance as it was; only a
     // state that differs needs the round trip, and undoing next time.
