@@ -31,6 +31,18 @@ struct PresetsFolder {
     fs::path folder;
 };
 
+// Renders the demo through `preset` and again with `settings` set directly:
+// the same sound, within the float rounding of the 12 digits a preset keeps.
+void ExpectPresetSoundsLikeSettings(const PresetsFolder& p, const std::string& preset, const std::string& settings) {
+    const fs::path byPreset = p.folder / "preset.wav", bySettings = p.folder / "settings.wav";
+    EXPECT_EQ(p.Run("render --seconds 0.5 --preset " + preset + " " + byPreset.string()).status, 0);
+    EXPECT_EQ(p.Run("render --seconds 0.5 " + settings + " " + bySettings.string()).status, 0);
+    const std::vector<float> a = ReadWave(byPreset).samples, b = ReadWave(bySettings).samples;
+    ASSERT_EQ(a.size(), b.size());
+    ASSERT_FALSE(a.empty());
+    for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-6) << "sample " << i;
+}
+
 TEST(HalvanePresets, SavedPresetsListInOrderAndRenderLikeTheirSettings) {
     const PresetsFolder p("order");
     EXPECT_EQ(p.Run("presets mkdir Bass").status, 0);
@@ -39,14 +51,7 @@ TEST(HalvanePresets, SavedPresetsListInOrderAndRenderLikeTheirSettings) {
     const RunResult list = p.Run("presets list");
     EXPECT_NE(list.output.find("0  High"), std::string::npos) << list.output;
     EXPECT_NE(list.output.find("1  Bass/Low"), std::string::npos) << list.output;
-
-    const fs::path byPreset = p.folder / "preset.wav", bySettings = p.folder / "settings.wav";
-    EXPECT_EQ(p.Run("render --seconds 0.5 --preset Bass/Low " + byPreset.string()).status, 0);
-    EXPECT_EQ(p.Run("render --seconds 0.5 --set frequency0=50 --set depth0=60 " + bySettings.string()).status, 0);
-    const std::vector<float> a = ReadWave(byPreset).samples, b = ReadWave(bySettings).samples;
-    ASSERT_EQ(a.size(), b.size());
-    ASSERT_FALSE(a.empty());
-    for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-6) << "sample " << i;
+    ExpectPresetSoundsLikeSettings(p, "Bass/Low", "--set frequency0=50 --set depth0=60");
 }
 
 TEST(HalvanePresets, BadNamesAndBrokenFilesGiveOneLineAndStatusTwo) {
@@ -78,16 +83,7 @@ TEST(HalvanePresets, RenamingKeepsThePresetsSettings) {
     EXPECT_EQ(p.Run("presets rename-folder Bass Deep").status, 0);
     const RunResult list = p.Run("presets list");
     EXPECT_NE(list.output.find("0  Deep/Sub"), std::string::npos) << list.output;
-
-    const fs::path byPreset = p.folder / "preset.wav", bySettings = p.folder / "settings.wav";
-    EXPECT_EQ(p.Run("render --seconds 0.2 --preset Deep/Sub " + byPreset.string()).status, 0);
-    EXPECT_EQ(p.Run("render --seconds 0.2 --set frequency0=50 " + bySettings.string()).status, 0);
-    // The preset keeps the frequency to 12 digits: the same sound within
-    // float rounding.
-    const std::vector<float> a = ReadWave(byPreset).samples, b = ReadWave(bySettings).samples;
-    ASSERT_EQ(a.size(), b.size());
-    ASSERT_FALSE(a.empty());
-    for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-6) << "sample " << i;
+    ExpectPresetSoundsLikeSettings(p, "Deep/Sub", "--set frequency0=50");
 
     const RunResult missing = p.Run("presets rename-folder Bass Other");
     EXPECT_EQ(missing.status, 2);

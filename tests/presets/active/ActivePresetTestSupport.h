@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <string>
 #include <utility>
@@ -7,6 +9,7 @@
 #include "foundation/streams/KMemoryStream.h"
 #include "foundation/xml/KStorageContext.h"
 #include "plugin/core/KAudioPluginAdapter.h"
+#include "plugin/pipeline/KChannelModes.h"
 #include "presets/state/StateTestSupport.h"
 
 namespace active_test {
@@ -55,5 +58,27 @@ inline void SwitchTo(KQuenlorAudioEffectPlugin& plugin, int slot) {
     plugin.RequestActivePreset(slot);
     plugin.ApplyActivePresetRequest();
 }
+
+// What lies around a preset's settings, which loading one leaves alone: a
+// host-side set-up away from the defaults (slot 2 in use, upsampling 4,
+// mid/side, bypass) and the eight slots as they were.
+struct SetUpAroundPresets {
+    explicit SetUpAroundPresets(KQuenlorAudioEffectPlugin& plugin) {
+        SwitchTo(plugin, 2);
+        plugin.SetUpsamplingFactor(4);
+        plugin.SetChannelMode(KChannelModes::MidSide);
+        plugin.SetBypass(true);
+        for (int i = 0; i < KActivePresetSlots::kCount; ++i) slots.push_back(Text(plugin.ActivePresets().Slot(i)));
+    }
+    void ExpectKept(KQuenlorAudioEffectPlugin& plugin) const {
+        EXPECT_EQ(plugin.PipelineSettings().upsampling, 4);
+        EXPECT_EQ(plugin.PipelineSettings().channelMode, KChannelModes::MidSide);
+        EXPECT_TRUE(plugin.Bypass());
+        EXPECT_EQ(plugin.ActivePresetIndex(), 2);
+        for (int i = 0; i < KActivePresetSlots::kCount; ++i)
+            EXPECT_EQ(Text(plugin.ActivePresets().Slot(i)), slots[std::size_t(i)]) << "slot " << i;
+    }
+    std::vector<std::string> slots;
+};
 
 }  // namespace active_test

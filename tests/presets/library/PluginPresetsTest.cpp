@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "plugin/pipeline/KChannelModes.h"
 #include "presets/active/ActivePresetTestSupport.h"
 #include "presets/library/KPluginPresets.h"
 #include "presets/library/PresetTestSupport.h"
@@ -17,23 +16,13 @@ TEST(PluginPresets, LoadingAPresetLeavesPipelineSettingsAndSlotsAlone) {
     plugin->SetParameter(kDepth0, 0.3);
     presets.Library().StoreNew("Quiet", "");
 
-    SwitchTo(*plugin, 2);
-    plugin->SetUpsamplingFactor(4);
-    plugin->SetChannelMode(KChannelModes::MidSide);
-    plugin->SetBypass(true);
+    const SetUpAroundPresets around(*plugin);
     plugin->SetParameter(kDepth0, 0.9);
-    std::vector<std::string> slots;
-    for (int i = 0; i < KActivePresetSlots::kCount; ++i) slots.push_back(Text(plugin->ActivePresets().Slot(i)));
 
     presets.WithCurrentIndex([](KPluginPresets::Manager& library) { library.Load(0); });
     EXPECT_NEAR(plugin->GetParameter(kDepth0), 0.3, 1e-12);
     EXPECT_EQ(plugin->CurrentPresetIndex(), 0);
-    EXPECT_EQ(plugin->PipelineSettings().upsampling, 4);
-    EXPECT_EQ(plugin->PipelineSettings().channelMode, KChannelModes::MidSide);
-    EXPECT_TRUE(plugin->Bypass());
-    EXPECT_EQ(plugin->ActivePresetIndex(), 2);
-    for (int i = 0; i < KActivePresetSlots::kCount; ++i)
-        EXPECT_EQ(Text(plugin->ActivePresets().Slot(i)), slots[std::size_t(i)]) << "slot " << i;
+    around.ExpectKept(*plugin);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "plugin/pipeline/KChannelModes.h"
 #include "presets/active/ActivePresetTestSupport.h"
 #include "ui/editor/KEditorModel.h"
 #include "ui/editor/KEditorPresets.h"
@@ -41,25 +40,15 @@ TEST(EditorPresets, LoadingAPresetLeavesPipelineSettingsAndSlotsAloneAndTellsThe
     ASSERT_TRUE(presets.Message().IsEmpty()) << presets.Message().ToUTF8();
     ASSERT_TRUE(std::filesystem::exists(folder / "Quenlor" / "Halvanepresets.xml"));
 
-    SwitchTo(*plugin, 2);
-    plugin->SetUpsamplingFactor(4);
-    plugin->SetChannelMode(KChannelModes::MidSide);
-    plugin->SetBypass(true);
+    const SetUpAroundPresets around(*plugin);
     plugin->SetParameter(kDepth0, 0.9);
     plugin->SetCurrentPresetIndex(-1);
-    std::vector<std::string> slots;
-    for (int i = 0; i < KActivePresetSlots::kCount; ++i) slots.push_back(Text(plugin->ActivePresets().Slot(i)));
     const int told = host.parametersChanged;
 
     presets.Load(0);
     ASSERT_TRUE(presets.Message().IsEmpty()) << presets.Message().ToUTF8();
     EXPECT_NEAR(plugin->GetParameter(kDepth0), 0.3, 1e-12);
-    EXPECT_EQ(plugin->PipelineSettings().upsampling, 4);
-    EXPECT_EQ(plugin->PipelineSettings().channelMode, KChannelModes::MidSide);
-    EXPECT_TRUE(plugin->Bypass());
-    EXPECT_EQ(plugin->ActivePresetIndex(), 2);
-    for (int i = 0; i < KActivePresetSlots::kCount; ++i)
-        EXPECT_EQ(Text(plugin->ActivePresets().Slot(i)), slots[std::size_t(i)]) << "slot " << i;
+    around.ExpectKept(*plugin);
     EXPECT_EQ(host.parametersChanged, told + 1);
     EXPECT_EQ(plugin->CurrentPresetIndex(), 0);
     plugin->SetHostAdapter(nullptr);
