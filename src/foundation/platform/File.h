@@ -31,6 +31,9 @@ bool SeekFile(FileHandle* file, std::int64_t offset, int origin) noexcept;
 // -1 on failure.
 std::int64_t FilePosition(FileHandle* file) noexcept;
 bool FlushFile(FileHandle* file) noexcept;
+// Flushes, then has the system put the file's data on the disk, so that a
+// file renamed over another afterwards survives a power loss whole.
+bool SyncFile(FileHandle* file) noexcept;
 bool TruncateFile(FileHandle* file, std::int64_t size) noexcept;
 
 // Creates every missing folder of `path`; true when the folder exists afterwards.

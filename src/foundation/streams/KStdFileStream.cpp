@@ -63,9 +63,7 @@ void KStdFileStream::RequireOpen() const {
 void KStdFileStream::Write(const void* data, int count) {
     RequireOpen();
     if (count <= 0) return;
-    if (KPlatform::WriteFile(m_writeHandle, data, std::size_t(count)) != std::size_t(count)) {
-        throw KException(KFormatter("Error writing to file \"{0}\". Probably disk full.") << m_path);
-    }
+    if (KPlatform::WriteFile(m_writeHandle, data, std::size_t(count)) != std::size_t(count)) ThrowWriteError();
 }
 
 int KStdFileStream::Read(void* buffer, int count) {
@@ -93,8 +91,16 @@ std::int64_t KStdFileStream::Position() {
 // Buffered bytes meet a full disk only here, so a failure is a failed write.
 void KStdFileStream::Flush() {
     RequireOpen();
-    if (!KPlatform::FlushFile(m_writeHandle))
-        throw KException(KFormatter("Error writing to file \"{0}\". Probably disk full.") << m_path);
+    if (!KPlatform::FlushFile(m_writeHandle)) ThrowWriteError();
+}
+
+void KStdFileStream::Sync() {
+    RequireOpen();
+    if (!KPlatform::SyncFile(m_writeHandle)) ThrowWriteError();
+}
+
+void KStdFileStream::ThrowWriteError() const {
+    throw KException(KFormatter("Error writing to file \"{0}\". Probably disk full.") << m_path);
 }
 
 bool KStdFileStream::AtEnd() {

@@ -31,6 +31,9 @@ public:
     void Seek(std::int64_t offset, SeekOrigin origin) override;
     std::int64_t Position() override;
     void Flush() override;
+    // Flush, and the data on the disk before this returns (for a file that
+    // is about to replace another).
+    void Sync();
     bool AtEnd() override;
     void Truncate(std::int64_t size) override;
     std::int64_t Size() override;
@@ -42,6 +45,7 @@ protected:
 
 private:
     void RequireOpen() const;
+    [[noreturn]] void ThrowWriteError() const;
 
     KString m_path;
     KPlatform::FileHandle* m_readHandle = nullptr;

@@ -103,7 +103,7 @@ void KPresetFile::WriteAtomically(const KXMLDocument& document, const KString& p
         KStdFileStream file;
         file.Open(temporary, KStdFileStream::OpenWrite | KStdFileStream::OpenCreate);
         document.Write(file, false);
-        file.Flush();
+        file.Sync();
     } catch (const KException&) {
         KPlatform::DeleteFile(Units(temporary));
         throw;

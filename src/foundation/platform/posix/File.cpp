@@ -57,6 +57,10 @@ bool SeekFile(FileHandle* file, std::int64_t offset, int origin) noexcept {
 
 std::int64_t FilePosition(FileHandle* file) noexcept { return std::int64_t(::ftello(file->file)); }
 
+bool SyncFile(FileHandle* file) noexcept {
+    return std::fflush(file->file) == 0 && ::fsync(::fileno(file->file)) == 0;
+}
+
 bool TruncateFile(FileHandle* file, std::int64_t size) noexcept {
     return std::fflush(file->file) == 0 && ::ftruncate(::fileno(file->file), off_t(size)) == 0;
 }

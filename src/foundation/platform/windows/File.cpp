@@ -61,6 +61,10 @@ bool SeekFile(FileHandle* file, std::int64_t offset, int origin) noexcept {
 
 std::int64_t FilePosition(FileHandle* file) noexcept { return std::int64_t(_ftelli64(file->file)); }
 
+bool SyncFile(FileHandle* file) noexcept {
+    return std::fflush(file->file) == 0 && _commit(_fileno(file->file)) == 0;
+}
+
 bool TruncateFile(FileHandle* file, std::int64_t size) noexcept {
     return std::fflush(file->file) == 0 && _chsize_s(_fileno(file->file), size) == 0;
 }
