@@ -41,8 +41,10 @@ public:
     std::atomic<int> rangeMode{int(KRangeMode::UpOnly)};
     std::atomic<bool> invert{false};
 
+    // Acquiring `enabled` sees the fields a slot was filled with before it
+    // was enabled.
     bool Matches(int eventChannel, int number) const noexcept {
-        return enabled.load(std::memory_order_relaxed) && controller.load(std::memory_order_relaxed) == number &&
+        return enabled.load(std::memory_order_acquire) && controller.load(std::memory_order_relaxed) == number &&
                KMIDIChannelMatches(channel.load(std::memory_order_relaxed), eventChannel);
     }
     // Target value for a controller position 0..1.
