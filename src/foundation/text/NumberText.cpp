@@ -112,7 +112,8 @@ bool TryParseDouble(const KString& text, double& value) {
     if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) rest.remove_prefix(1);
     bool read = false;
     const double magnitude = ParseMagnitude(rest, read);
-    value = negative ? -magnitude : magnitude;
+    // A sign that no number follows converts nothing: plain 0, as atof gives.
+    value = negative && read ? -magnitude : magnitude;
     return read;
 }
 

@@ -94,6 +94,21 @@ TEST(KNumberText, TellsTextsWithoutANumberFromZero) {
     }
 }
 
+// A sign with no number after it converts nothing: atof answers plain 0,
+// which displays as "0.00", never "-0.00". A real negative zero keeps its sign.
+TEST(KNumberText, ASignWithoutANumberGivesPositiveZero) {
+    for (const char* text : {"-", "-abc", " - 1", "-.", "-e5"}) {
+        const double value = KNumberText::ParseDouble(KString::FromBytes(text));
+        EXPECT_FALSE(std::signbit(value)) << text;
+        EXPECT_EQ(KNumberText::Double(value, 2).ToUTF16(), u"0.00") << text;
+        double tried = -1;
+        KNumberText::TryParseDouble(KString::FromBytes(text), tried);
+        EXPECT_FALSE(std::signbit(tried)) << text;
+    }
+    for (const char* text : {"-0", "-0x", "-0.0e7", "-1e-400"})
+        EXPECT_TRUE(std::signbit(KNumberText::ParseDouble(KString::FromBytes(text)))) << text;
+}
+
 TEST(KNumberText, ParsesInfinitiesAndNaNs) {
     EXPECT_EQ(KNumberText::ParseDouble("1e400"), HUGE_VAL);
     EXPECT_EQ(KNumberText::ParseDouble("-1e400"), -HUGE_VAL);
