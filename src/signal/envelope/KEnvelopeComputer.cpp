@@ -26,11 +26,11 @@ void FillItem(const KEnvelopeComputer::Item& item, double* out, double x0, doubl
 // Index of the first position x0 + k dx (begin < k <= n) at or past end,
 // for dx > 0 and position begin below end. The quotient gives it up to
 // rounding; comparing the positions themselves settles it the way Evaluate
-// would. At least one position is taken, so that even an infinite step
-// moves on.
+// would. At least one position is taken, so that even an infinite step or an
+// end that is NaN (made from a point at an infinite x) moves on.
 int FirstPositionAtOrPast(double end, double x0, double dx, int begin, int n) {
     const double estimate = std::ceil((end - x0) / dx);
-    int k = estimate <= begin ? begin + 1 : estimate > n ? n : int(estimate);
+    int k = !(estimate > begin) ? begin + 1 : !(estimate < n) ? n : int(estimate);
     while (k > begin + 1 && x0 + (k - 1) * dx >= end) --k;
     while (k < n && x0 + k * dx < end) ++k;
     return k;

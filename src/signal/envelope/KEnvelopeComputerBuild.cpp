@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "foundation/core/KException.h"
 #include "signal/envelope/KEnvelopeComputer.h"
@@ -168,15 +169,18 @@ std::unique_ptr<Item> MakeCorner(Vertex l, double slopeL, Vertex r, double slope
     return Make<Fastest::Cubic>(l, slopeL, r, slopeR);
 }
 
+// Smoothing beyond 1 would reach past the neighbourhood into the next
+// corner; NaN (from a damaged state) is no smoothing.
+double SmoothingShare(double smoothing) noexcept { return std::isnan(smoothing) ? 0.0 : std::clamp(smoothing, 0.0, 1.0); }
+
 // Replaces the sharp corner at point v by a curve that joins the item ending
 // at v and the item after it with matching slopes. Corners are made from the
 // last point to the first, so items 0 to v are still one per point here.
 void SmoothCorner(const Points& points, std::size_t v, ItemList& items) {
     const Point& point = points[v];
-    // Smoothing beyond 1 would reach past the neighbourhood into the next corner.
-    const double smoothingL = std::clamp(point.smoothingLeft, 0.0, 1.0);
+    const double smoothingL = SmoothingShare(point.smoothingLeft);
     const double smoothingR =
-        point.flags & KEnvelope::kSharedSmoothing ? smoothingL : std::clamp(point.smoothingRight, 0.0, 1.0);
+        point.flags & KEnvelope::kSharedSmoothing ? smoothingL : SmoothingShare(point.smoothingRight);
     if (HasCoincidentNeighbour(points, v) || (smoothingL < kLeastSmoothing && smoothingR < kLeastSmoothing)) return;
 
     const Span span = CornerNeighbourhood(points, v);
@@ -201,8 +205,19 @@ double FindZeroTailStart(const ItemList& items) noexcept {
     return first == 0 ? -Computer::kFar : items[first - 1]->End();
 }
 
+// A point at x NaN (from a damaged state) has no place on the x axis and is
+// left out; the others are taken in x order, which the envelope cannot keep
+// around such a point.
+Points PlacedPoints(const Points& points) {
+    Points placed;
+    placed.reserve(points.size());
+    std::copy_if(points.begin(), points.end(), std::back_inserter(placed), [](const Point& p) { return !std::isnan(p.x); });
+    std::stable_sort(placed.begin(), placed.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
+    return placed;
+}
+
 ItemList BuildItems(const KEnvelope& envelope) {
-    const Points& points = envelope.Points();
+    const Points points = PlacedPoints(envelope.Points());
     if (points.size() < 2) {
         const KEnvelope::Range y = envelope.YRange();
         const double level = points.empty() ? (y.minimum + y.maximum) / 2 : points.front().y;

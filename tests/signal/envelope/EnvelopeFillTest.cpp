@@ -1,7 +1,9 @@
 // Block evaluation against single evaluation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <limits>
 #include <typeindex>
 #include <typeinfo>
@@ -125,6 +127,41 @@ TEST(EnvelopeFillSweep, OddStepsAndEmptyBlocks) {
     // An infinite step ends the block after the last point instead of stalling.
     computer.Fill64(out.data(), 0.3, std::numeric_limits<double>::infinity(), 3);
     EXPECT_EQ(out[2], 0.0);
+}
+
+// Damaged states can hold a point at x NaN or at an infinite x. The NaN point
+// has no place and is left out; a corner at an infinite x reaches NaN and
+// must not stop the sweep. Either way the rest of the curve still plays.
+TEST(EnvelopeFillSweep, PointsAtNaNOrInfiniteXNeitherStallNorHideTheRest) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<KEnvelope> damaged = {
+        MakeEnvelope({{.x = 0, .y = 0}, {.x = nan, .y = 0.3}, {.x = 1, .y = 1}}),
+        MakeEnvelope({{.x = 0, .y = 0}, {.x = 1, .y = 1}, {.x = nan, .y = -0.3}}),
+        // The segment towards x infinity is flat at 1 (u = 0 wherever x is finite).
+        MakeEnvelope({{.x = 0, .y = 0}, {.x = 1, .y = 1}, {.x = inf, .y = 0, .smoothingLeft = 0.5}}),
+    };
+    for (std::size_t e = 0; e < damaged.size(); ++e) {
+        auto out = std::make_shared<std::vector<float>>(64, -7.0f);
+        auto computer = std::make_shared<Computer>();
+        computer->Build(damaged[e]);
+        ASSERT_TRUE(FinishesInTime([computer, out] { computer->Fill(out->data(), 0, 1.0 / 32, 64); }))
+            << "envelope " << e << " never finished";
+        // Straight from (0, 0) to (1, 1), then held at 1: min(k / 32, 1).
+        for (int k = 0; k < 64; ++k)
+            ASSERT_FLOAT_EQ((*out)[k], std::min(k / 32.0f, 1.0f)) << "envelope " << e << ", sample " << k;
+    }
+}
+
+// A NaN smoothing from a damaged state is no smoothing: the corner stays sharp.
+TEST(EnvelopeFillSweep, NaNSmoothingLeavesTheCornerSharp) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    auto computer = std::make_shared<Computer>();
+    computer->Build(MakeEnvelope({{.x = 0, .y = 0}, {.x = 0.5, .y = 1, .smoothingLeft = nan}, {.x = 1, .y = 0}}));
+    auto out = std::make_shared<std::vector<float>>(8, -7.0f);
+    ASSERT_TRUE(FinishesInTime([computer, out] { computer->Fill(out->data(), 0, 0.125, 8); }));
+    const float tent[8] = {0, 0.25f, 0.5f, 0.75f, 1, 0.75f, 0.5f, 0.25f};
+    for (int k = 0; k < 8; ++k) EXPECT_FLOAT_EQ((*out)[k], tent[k]) << k;
 }
 
 }  // namespace

@@ -1,7 +1,13 @@
 #pragma once
+#include <chrono>
 #include <cmath>
+#include <memory>
 #include <numbers>
+#include <thread>
+#include <utility>
 #include <vector>
+
+#include "foundation/threading/ThreadTestSupport.h"
 
 #include "signal/envelope/KEnvelope.h"
 #include "signal/envelope/KEnvelopeComputer.h"
@@ -46,6 +52,19 @@ inline Sample Bezier(Sample p, Sample c, Sample q, double t) {
     const double b = 2 * t * (1 - t);
     const double d = t * t;
     return {a * p.x + b * c.x + d * q.x, a * p.y + b * c.y + d * q.y};
+}
+
+// Runs `action` on a thread of its own and answers whether it finished in
+// time. The action owns everything it uses: a run that never finishes (the
+// fault under test) is left behind, and the test fails instead of hanging.
+template <class Action>
+bool FinishesInTime(Action action) {
+    auto finished = std::make_shared<test_support::Event>();
+    std::thread([finished, action = std::move(action)]() mutable {
+        action();
+        finished->Set();
+    }).detach();
+    return finished->WaitFor();
 }
 
 }  // namespace envelope_testing

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "foundation/xml/StorageTestSupport.h"
+#include <memory>
 #include <vector>
 
+#include "signal/envelope/EnvelopeTesting.h"
 #include "signal/generator/SignalGeneratorTesting.h"
 #include "foundation/xml/KXMLItem.h"
 
@@ -152,6 +154,25 @@ TEST(KSignalGeneratorStore, MissingKeysResetOrKeepAsTheFormatSays) {
     EXPECT_EQ(g->Get(Control::EnvelopeDepth), 0);   // reads as 0
     EXPECT_EQ(g->StepItemCount(), 12);              // kept
     EXPECT_EQ(g->Get(Control::Smoothness), 0.25);   // kept
+}
+
+// A damaged state with a custom morph point at x NaN: loading finishes (it
+// builds the table) and plays the envelope without that point, the line
+// y = x sampled at j / 8192 and normalised by its peak 8191 / 8192.
+TEST(KSignalGeneratorStore, ACustomMorphPointAtNaNIsLeftOutInsteadOfStallingTheBuild) {
+    auto state = std::make_shared<KXMLItem>("Shape0");
+    state->SetAttribute("Mode", "Normal");
+    state->SetAttribute("EnvelopeDepth", "1");
+    KXMLItem& envelope = state->AddSubItem("Envelope");
+    envelope.SetAttribute("MinY", "-1");
+    for (const char* x : {"0", "nan", "1"}) {
+        KXMLItem& point = envelope.AddSubItem("Point");
+        point.SetAttribute("x", KString::FromBytes(x));
+        point.SetAttribute("y", KString::FromBytes(x[0] == '1' ? "1" : x[0] == 'n' ? "0.3" : "0"));
+    }
+    std::shared_ptr<KSignalGenerator> g = NewGenerator();
+    ASSERT_TRUE(envelope_testing::FinishesInTime([g, state] { LoadFrom(*g, *state); })) << "loading never finished";
+    for (int j = 0; j < 8192; j += 97) ASSERT_NEAR(g->Table()[j], j / 8191.0, 1e-6) << j;
 }
 
 TEST(KSignalGeneratorStore, OlderStatesListHarmonicsAsAttributes) {
