@@ -149,6 +149,8 @@ public:
 
     // Parameter interpolation across the sub-blocks of one block.
     bool InterpolationPrepare(int sampleCount);
+    // A block not cut for interpolation: its values are the next glide's start.
+    void InterpolationTakeOver() { m_interpolator.TakeOver(); }
     void InterpolationProcess(int sampleCount);
     void InterpolationFinish();
     const KParameterInterpolator& Interpolator() const noexcept { return m_interpolator; }

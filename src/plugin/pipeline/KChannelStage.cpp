@@ -158,7 +158,9 @@ void KChannelStage::PassThroughOuterChannels(int sampleCount) noexcept {
 void KChannelStage::ProcessInPieces(int sampleCount, double position, int subBlockLimit,
                                     int interpolationLength) noexcept {
     int limit = subBlockLimit;
-    const bool interpolating = interpolationLength < sampleCount && m_plugin.InterpolationPrepare(sampleCount);
+    bool interpolating = false;
+    if (interpolationLength < sampleCount) interpolating = m_plugin.InterpolationPrepare(sampleCount);
+    else m_plugin.InterpolationTakeOver();
     if (interpolating && interpolationLength <= limit) limit = interpolationLength;
     if (limit < 1) limit = kDefaultSubBlock;
 

@@ -8,8 +8,8 @@ void KParameterInterpolator::Add(KAutomationAdapter* adapter, int localIndex) {
 }
 
 bool KParameterInterpolator::Prepare(int sampleCount) {
-    if (m_resetPending.exchange(false, std::memory_order_acq_rel)) {
-        for (Entry& entry : m_entries) entry.previous = entry.adapter->GetParameter(entry.localIndex);
+    if (m_resetPending.exchange(false, std::memory_order_acq_rel) || sampleCount < 2) {
+        TakeOver();
         return false;
     }
     bool any = false;
@@ -18,7 +18,7 @@ bool KParameterInterpolator::Prepare(int sampleCount) {
         entry.active = std::fabs(entry.current - entry.previous) > kThreshold;
         any = any || entry.active;
     }
-    if (!any || sampleCount < 2) return false;
+    if (!any) return false;
     for (Entry& entry : m_entries) {
         if (!entry.active) {
             entry.previous = entry.current;
@@ -30,6 +30,11 @@ bool KParameterInterpolator::Prepare(int sampleCount) {
         entry.adapter->SetParameter(entry.localIndex, entry.running, true);
     }
     return true;
+}
+
+void KParameterInterpolator::TakeOver() {
+    m_resetPending.store(false, std::memory_order_release);
+    for (Entry& entry : m_entries) entry.previous = entry.current = entry.adapter->GetParameter(entry.localIndex);
 }
 
 void KParameterInterpolator::Process(int sampleCount) {

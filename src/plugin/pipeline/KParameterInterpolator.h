@@ -32,6 +32,9 @@ public:
     // Starts interpolating the changes since the last block over
     // `sampleCount` samples; false when nothing is to be interpolated.
     bool Prepare(int sampleCount);
+    // A block that runs without interpolation (too short to be cut) uses the
+    // values as they are: they become the start of the next glide.
+    void TakeOver();
     // Advances the running values by `sampleCount` samples.
     void Process(int sampleCount);
     // Takes the target values over and ends the redirection.

@@ -32,6 +32,8 @@ TEST_F(InterpolationFixture, DoesNotStartForOneSampleOrForChangesOfAtMostOneHund
     EXPECT_FALSE(plugin.InterpolationPrepare(1));
     EXPECT_FALSE(Gain().HasFlag(KParameterFlag::Redirect));
     EXPECT_DOUBLE_EQ(Gain().WorkingFloat(), 1.4);
+    // The one-sample block ran with the new value: nothing is left to glide.
+    EXPECT_FALSE(plugin.InterpolationPrepare(1000));
 }
 
 TEST_F(InterpolationFixture, AChangeGlidesAcrossThePiecesOfTheNextBlock) {
@@ -61,6 +63,19 @@ TEST_F(InterpolationFixture, BlocksNoLongerThanTheInterpolationLengthAreNotCut) 
     plugin.ProcessBlock(in.Pointers(), out.Pointers(), 256, true);
     EXPECT_EQ(plugin.Effect().pieces, (std::vector<int>{256}));
     EXPECT_DOUBLE_EQ(plugin.Effect().workingGains[0], 1.5);
+}
+
+// Hosts vary their block length: a long block after short ones that
+// already ran with the new value must not glide back from the old one.
+TEST_F(InterpolationFixture, ALongBlockAfterShortOnesStartsFromTheValueTheyRanWith) {
+    plugin.SetParameter(kGain, 0.75);  // value 1.0 -> 1.5
+    HostBuffers in(2, 1000), out(2, 1000);
+    plugin.ProcessBlock(in.Pointers(), out.Pointers(), 128, true);
+    plugin.ProcessBlock(in.Pointers(), out.Pointers(), 1000, true);
+    const ScalingEffect& effect = plugin.Effect();
+    ASSERT_EQ(effect.pieces, (std::vector<int>{128, 1000}));
+    EXPECT_DOUBLE_EQ(effect.workingGains[0], 1.5);
+    EXPECT_DOUBLE_EQ(effect.workingGains[1], 1.5);
 }
 
 TEST_F(InterpolationFixture, ASetUpTakesTheValuesOverWithoutGliding) {
