@@ -28,6 +28,11 @@ void Invert(float* samples, int sampleCount) noexcept {
     for (int i = 0; i < sampleCount; ++i) samples[i] = -samples[i];
 }
 
+// The channels that surround mode selects from.
+int SurroundChannels(const KChannelStage::Layout& layout) noexcept {
+    return std::clamp(std::min(layout.outputChannels, layout.hostChannels), 0, KPipelineSettings::kSurroundChannels);
+}
+
 }  // namespace
 
 // A host bus with fewer channels repeats the buffer of the channel before
@@ -38,7 +43,7 @@ bool KChannelStage::RepeatsPrevious(const Pointers& channels, int channel) noexc
 }
 
 int KChannelStage::EnabledSurroundChannels(const Layout& layout) noexcept {
-    const int channels = std::min(layout.outputChannels, KPipelineSettings::kSurroundChannels);
+    const int channels = SurroundChannels(layout);
     return int(std::count(layout.surroundEnabled.begin(), layout.surroundEnabled.begin() + channels, true));
 }
 
@@ -69,7 +74,11 @@ void KChannelStage::Run(float** inputs, float** outputs, int sampleCount, double
     if (m_layout.mode == KChannelModes::Surround) SelectSurroundChannels(sampleCount);
     else PassThroughOuterChannels(sampleCount);
 
-    ProcessInPieces(sampleCount, position, subBlockLimit, interpolationLength);
+    // With every surround channel left out the effect has nothing to
+    // process: its first channel pointers are still those of channel 0,
+    // which was passed on dry.
+    if (m_layout.mode != KChannelModes::Surround || m_surroundCount > 0)
+        ProcessInPieces(sampleCount, position, subBlockLimit, interpolationLength);
 
     if (coded) Decode(sampleCount);
     else CopyFirstToSecond(sampleCount);
@@ -129,7 +138,7 @@ void KChannelStage::PassOn(int channel, int sampleCount, bool coded) noexcept {
 // Surround mode with some channels disabled: the effect sees only the
 // enabled ones, packed in order; disabled ones are passed on dry.
 void KChannelStage::SelectSurroundChannels(int sampleCount) noexcept {
-    const int channels = std::min(m_layout.outputChannels, KPipelineSettings::kSurroundChannels);
+    const int channels = SurroundChannels(m_layout);
     if (m_surroundCount == channels) return;
     int packed = 0;
     for (int c = 0; c < channels; ++c) {

@@ -23,13 +23,16 @@ public:
         int inputChannels = 2;   // entries of the input pointer arrays (never fewer than outputChannels)
         int outputChannels = 2;  // entries of the output pointer arrays
         std::array<bool, KPipelineSettings::kSurroundChannels> surroundEnabled{};
+        // Channels the host has outputs for; those after them repeat its
+        // last buffer and are no channels of their own.
+        int hostChannels = KPipelineSettings::kSurroundChannels;
         double sampleRate = 44100;  // internal rate
     };
 
     explicit KChannelStage(KAudioPlugin& plugin) noexcept : m_plugin(plugin) {}
 
     // Number of channels the effect sees in surround mode: the enabled ones
-    // among the first eight output channels.
+    // among the first eight output channels that the host has.
     static int EnabledSurroundChannels(const Layout& layout) noexcept;
 
     void Configure(const Layout& layout) noexcept;

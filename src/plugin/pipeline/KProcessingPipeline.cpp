@@ -74,6 +74,7 @@ void KProcessingPipeline::Configure() {
     m_stageOutputs = std::min(layout.outputBuses * m_channelsPerBus, m_stageInputs);
     layout.inputChannels = m_stageInputs;
     layout.outputChannels = m_stageOutputs;
+    layout.hostChannels = m_hostOutputs;
     m_stage.Configure(layout);
     m_silenceChannels.store(std::min(m_hostOutputs, m_stageOutputs), std::memory_order_relaxed);
 

@@ -172,6 +172,51 @@ TEST(PipelineSurround, DisabledChannelsPassDryAndTheEffectSeesTheOthersPacked) {
         }
 }
 
+TEST(PipelineSurround, WithEveryChannelLeftOutAllPassDryAndTheEffectIsNotCalled) {
+    for (bool inPlace : {false, true}) {
+        TestPlugin plugin;
+        plugin.SetChannelsPerBus(8);
+        plugin.SetHostChannels(8, 8);
+        plugin.SetEffectChannels(8, 8);
+        for (int c = 0; c < 8; ++c) plugin.SetSurroundChannelEnabled(c, false);
+        plugin.SetChannelMode(KChannelModes::Surround);
+        HostBuffers in(8, 32), out(8, 32);
+        FillTestSignal(in);
+        const HostBuffers original = in;
+        float** outputs = inPlace ? in.Pointers() : out.Pointers();
+        plugin.ProcessBlock(in.Pointers(), outputs, 32, true);
+        for (int c = 0; c < 8; ++c)
+            for (int s = 0; s < 32; ++s)
+                ASSERT_NEAR(outputs[c][s], original.data[std::size_t(c)][std::size_t(s)], kTolerance)
+                    << "channel " << c << " sample " << s << (inPlace ? " in place" : "");
+        EXPECT_TRUE(plugin.Effect().pieces.empty());
+    }
+}
+
+// A 5.1 host on the eight-channel bus: the two channels it lacks repeat
+// its last buffer and must not be packed in as channels of their own.
+TEST(PipelineSurround, AHostWithSixChannelsGetsEachEnabledChannelProcessedOnce) {
+    TestPlugin plugin;
+    plugin.SetChannelsPerBus(8);
+    plugin.SetHostChannels(6, 6);
+    plugin.SetEffectChannels(8, 8);
+    plugin.SetSurroundChannelEnabled(3, false);
+    plugin.SetChannelMode(KChannelModes::Surround);
+    EXPECT_EQ(plugin.Effect().initChannels, 5);
+
+    HostBuffers in(6, 32), out(6, 32);
+    FillTestSignal(in);
+    const HostBuffers original = in;
+    plugin.ProcessBlock(in.Pointers(), out.Pointers(), 32, true);
+    const int effectChannel[] = {0, 1, 2, -1, 3, 4};
+    for (int c = 0; c < 6; ++c)
+        for (int s = 0; s < 32; ++s) {
+            const double x = original.data[std::size_t(c)][std::size_t(s)];
+            const double expected = effectChannel[c] >= 0 ? x * (effectChannel[c] + 2) : x;
+            ASSERT_NEAR(out[c][s], expected, kTolerance) << "channel " << c << " sample " << s;
+        }
+}
+
 TEST(PipelineBypass, OutputIsTheInputDelayedByTheLatency) {
     TestPlugin plugin;
     plugin.Effect().latency = 64;
