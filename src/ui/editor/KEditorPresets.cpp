@@ -1,16 +1,10 @@
 #include "ui/editor/KEditorPresets.h"
 
 #include "foundation/core/KException.h"
-#include "foundation/platform/DataFolder.h"
 #include "foundation/text/KFormatter.h"
 #include "plugin/core/KQuenlorAudioEffectPlugin.h"
 
-// The library file: "<product>presets.xml" in the maker's data folder.
-KEditorPresets::KEditorPresets(const KEditorModel& model)
-    : m_model(model), m_manager(model.Plugin(), model.Plugin().ProductName()) {
-    m_manager.SetDataFolder(KString::FromUTF16(KPlatform::MakerDataFolder(model.Plugin().MakerName().ToUTF16())));
-    Reload();
-}
+KEditorPresets::KEditorPresets(const KEditorModel& model) : m_model(model), m_presets(model.Plugin()) { Reload(); }
 
 int KEditorPresets::Current() const noexcept { return m_model.Plugin().CurrentPresetIndex(); }
 
@@ -18,21 +12,18 @@ int KEditorPresets::Current() const noexcept { return m_model.Plugin().CurrentPr
 // own there.
 template <class Operation>
 void KEditorPresets::Run(Operation&& operation) {
-    KQuenlorAudioEffectPlugin& plugin = m_model.Plugin();
-    m_manager.SetCurrentIndex(plugin.CurrentPresetIndex());
     try {
-        operation();
+        m_presets.WithCurrentIndex(operation);
         m_message = KString();
     } catch (const KException& error) {
         m_message = error.Message();
     }
-    plugin.SetCurrentPresetIndex(m_manager.CurrentIndex());
     Reload();
 }
 
 void KEditorPresets::Reload() {
     try {
-        m_entries = m_manager.List();
+        m_entries = m_presets.Library().List();
     } catch (const KException& error) {
         m_entries.clear();
         m_message = error.Message();
@@ -50,17 +41,17 @@ KString KEditorPresets::CurrentName() const {
 }
 
 void KEditorPresets::Load(int line) {
-    Run([&] { m_manager.Load(line); });
+    Run([&](Manager& library) { library.Load(line); });
 }
 
 void KEditorPresets::Step(int step) {
-    Run([&] { m_manager.Step(step); });
+    Run([&](Manager& library) { library.Step(step); });
 }
 
 void KEditorPresets::Save() {
     const int current = Current();
     if (current >= 0 && current < int(m_entries.size())) {
-        Run([&] { m_manager.Replace(current); });
+        Run([&](Manager& library) { library.Replace(current); });
         return;
     }
     SaveAs(KFormatter("Preset {0}") << int(m_entries.size()) + 1);
@@ -70,10 +61,10 @@ void KEditorPresets::SaveAs(const KString& name) {
     const int current = Current();
     const KString folder = current >= 0 && current < int(m_entries.size()) ? m_entries[std::size_t(current)].folder
                                                                           : KString();
-    Run([&] {
-        m_manager.StoreNew(name, folder);
-        m_entries = m_manager.List();
+    Run([&](Manager& library) {
+        library.StoreNew(name, folder);
+        m_entries = library.List();
         for (std::size_t i = 0; i < m_entries.size(); ++i)
-            if (m_entries[i].name == name && m_entries[i].folder == folder) m_manager.SetCurrentIndex(int(i));
+            if (m_entries[i].name == name && m_entries[i].folder == folder) library.SetCurrentIndex(int(i));
     });
 }

@@ -1,8 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "plugin/core/KAudioEffectPluginToAudioPluginAdapter.h"
-#include "presets/library/KPresetManagerT.h"
+#include "presets/library/KPluginPresets.h"
 #include "ui/editor/KEditorModel.h"
 
 // The preset browser's side of the library: the list (read again only
@@ -28,11 +27,12 @@ public:
     void Reload();
 
 private:
+    using Manager = KPluginPresets::Manager;
     template <class Operation>
     void Run(Operation&& operation);
 
     const KEditorModel& m_model;
-    KPresetManagerT<KAudioEffectPluginToAudioPluginAdapter> m_manager;
+    KPluginPresets m_presets;
     std::vector<KPresetManagerBase::Entry> m_entries;
     std::vector<KString> m_lines;
     KString m_message;
