@@ -12,9 +12,10 @@ namespace {
 constexpr int kSlotsPerBus = 8;
 constexpr int kMaxBuses = 4;
 
-// Values and velocities reach the MIDI entries as given, held to 0..1 (a
-// value that is not a number counts as 0).
-double Normalised(double value) noexcept { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
+// Note velocities reach the note entry held to 0..1 (one that is not a
+// number counts as 0). Controller values and bends go as given: the
+// plug-in's entries drop those that are not numbers and hold the rest.
+double Velocity(double value) noexcept { return value >= 0.0 ? std::min(value, 1.0) : 0.0; }
 
 void FillSlots(float** slots, int pluginBuses, const vst3::AudioBusBuffers* buses, int hostBuses) noexcept {
     std::fill(slots, slots + kSlotsPerBus * kMaxBuses, nullptr);
@@ -82,10 +83,10 @@ void KAudioPluginVST3Adapter::ApplyHostChange(vst3::ParamID id, double value) {
     if (id == kBypassID) {
         m_plugin->SetBypass(value > 0.5);
     } else if (id == kPitchBendID) {
-        m_plugin->ProcessPitchBend(0, Normalised(value) * 2.0 - 1.0);
+        m_plugin->ProcessPitchBend(0, value * 2.0 - 1.0);
     } else if (id >= kControllerBaseID) {
         // 128 goes to the controller entry as well, by its number.
-        if (id < kPitchBendID) m_plugin->ProcessController(0, int(id - kControllerBaseID), Normalised(value));
+        if (id < kPitchBendID) m_plugin->ProcessController(0, int(id - kControllerBaseID), value);
     } else if (!m_sendingAutomation.load(std::memory_order_relaxed) && IsPluginParameter(id)) {
         m_plugin->SetParameterIfChanged(int(id), value);
     }
@@ -100,10 +101,10 @@ void KAudioPluginVST3Adapter::DeliverInputEvents(vst3::IEventList& events) {
         // a note-on of velocity 0 stays a note-on.
         if (event.type == vst3::kNoteOnEvent) {
             const vst3::NoteOnEvent& note = event.noteOn;
-            m_plugin->ProcessNote(note.channel & 15, note.pitch & 127, Normalised(note.velocity), true);
+            m_plugin->ProcessNote(note.channel & 15, note.pitch & 127, Velocity(note.velocity), true);
         } else if (event.type == vst3::kNoteOffEvent) {
             const vst3::NoteOffEvent& note = event.noteOff;
-            m_plugin->ProcessNote(note.channel & 15, note.pitch & 127, Normalised(note.velocity), false);
+            m_plugin->ProcessNote(note.channel & 15, note.pitch & 127, Velocity(note.velocity), false);
         } else if (event.type == vst3::kDataEvent && event.data.bytes && event.data.size > 0) {
             std::uint8_t message[4] = {};
             std::memcpy(message, event.data.bytes, std::min<std::size_t>(event.data.size, sizeof message));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <iomanip>
-#include <limits>
 #include <ostream>
 #include <vector>
 
@@ -110,23 +109,19 @@ TEST_F(Vst3Adapter, PitchBendParameterReachesTheBendEntryAsValueTimesTwoMinusOne
 
 // Controller n takes the queue's last value as it is, on channel 0: a host
 // lane drawn between MIDI's 127 steps (0.3 lies between 38/127 and 39/127)
-// is not rounded to them. 10128 is a controller like the others. Values
-// outside 0..1 are held to it.
+// is not rounded to them. 10128 is a controller like the others. (Values
+// outside 0..1 are the controller entry's to hold; its own tests show it.)
 TEST_F(Vst3Adapter, ControllerParametersReachTheControllerEntryUnrounded) {
     ParameterChanges changes;
     changes.Add(10007, {{0, 0.2}, {10, 1.0}});
     changes.Add(10000, {{0, 0.0}});
     changes.Add(10020, {{0, 0.3}});
     changes.Add(10128, {{0, 0.6}});
-    changes.Add(10021, {{0, 1.5}});
-    changes.Add(10022, {{0, std::numeric_limits<double>::quiet_NaN()}});
     Process(&changes);
     EXPECT_EQ(recorder->entries, (std::vector<Entry>{{'c', 0, 7, 1.0, false},
                                                      {'c', 0, 0, 0.0, false},
                                                      {'c', 0, 20, 0.3, false},
-                                                     {'c', 0, 128, 0.6, false},
-                                                     {'c', 0, 21, 1.0, false},
-                                                     {'c', 0, 22, 0.0, false}}));
+                                                     {'c', 0, 128, 0.6, false}}));
     EXPECT_TRUE(recorder->received.empty());
 }
 
